@@ -1,0 +1,3 @@
+# id     generator        plain file
+# (the built-in backdrop, the species skins, the food picture, the bubble sprite and the
+#  ambient sound each join this list when their generator lands)

@@ -1,0 +1,34 @@
+# Shared by scripts/run and scripts/test: install what is missing, then build.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${QUELMARINE_BUILD_DIR:-$ROOT/build}"
+
+PACKAGES=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6
+    libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
+    libftgl-dev libfontconfig-dev fonts-dejavu-core libsoil-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool imagemagick x11-utils
+    pulseaudio pulseaudio-utils sox
+)
+
+install_missing_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build_all() {
+    local generator=()
+    [ -f "$BUILD_DIR/CMakeCache.txt" ] || generator=(-G Ninja)
+    cmake -S "$ROOT" -B "$BUILD_DIR" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
