@@ -1,0 +1,31 @@
+#pragma once
+// The process-wide settings record, zero-filled at start and filled by the start-up load.
+
+#include <cstdint>
+
+namespace quelmarine {
+
+struct AquariumSettingsRecord {
+    std::int32_t showTerra;
+    std::int32_t backFixed;
+    std::int32_t backColor; // 0x00BBGGRR
+    std::int32_t backGradual;
+    std::int32_t backColor1;
+    std::int32_t backColor2;
+    std::int32_t backAutoGradual;
+    std::int32_t lockBack;
+    float lockBackRot;
+    std::int32_t volume;
+    std::int32_t bubbleCount;
+    std::int32_t background;
+    std::int32_t fishCount[5];
+    std::int32_t lightDim;
+};
+
+inline constexpr int kSpeciesCount = 5;
+inline constexpr int kMaxFish = 25;
+
+// The one record; the renderer reads it every frame.
+inline AquariumSettingsRecord AquariumSettings{};
+
+} // namespace quelmarine
