@@ -1,0 +1,154 @@
+#include "view/Scene.h"
+
+#include "assets/PackedAssets.h"
+#include "assets/TextureLoader.h"
+#include "platform/ErrorReport.h"
+#include "platform/Folders.h"
+#include "settings/AquariumSettings.h"
+// settings load: see loadSettingsAtStartup below
+
+#include <GL/glu.h>
+
+namespace quelmarine {
+
+namespace {
+
+// Light 1: ambient and diffuse are rewritten from the light dimming every frame; the position
+// is given once, under an identity model-view matrix, so the light stays fixed to the camera.
+GLfloat lightAmbient[4] = {1, 1, 1, 1};
+GLfloat lightDiffuse[4] = {1, 1, 1, 1};
+GLfloat lightPosition[4] = {1000, -1000, 1000, 1};
+
+constexpr float eyePosition[3] = {0, 0, 0};
+constexpr double kFrustumHalf = 0.4;
+
+} // namespace
+
+Scene::Scene() = default;
+Scene::~Scene() = default;
+
+void Scene::SetUpFixedState() {
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glLightfv(GL_LIGHT1, GL_AMBIENT, lightAmbient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, lightDiffuse);
+    glLightfv(GL_LIGHT1, GL_POSITION, lightPosition);
+    glEnable(GL_LIGHT1);
+    glEnable(GL_COLOR_MATERIAL);
+    glColor4f(1, 1, 1, 1);
+    glEnable(GL_BLEND);
+}
+
+void Scene::LoadBuiltInTextures() {
+    withPackedAsset(154, "BackGround0",
+                    [&](const std::string& path) { loadMipmappedTexture(path, backdropTexture); });
+}
+
+void Scene::InitOpenGL(int width, int height) {
+    // (the outline font for the help overlay is built here)
+    SetUpFixedState();
+    screenWidth = width;
+    screenHeight = height;
+    tankBox = ComputeTankBox(width, height);
+    backdrop.BuildBackdropPoints(tankBox, AquariumSettings.background);
+    if (!temporaryFolderExists()) {
+        reportError("Error Find TempPath.", "ERROR");
+        return;
+    }
+    LoadBuiltInTextures();
+    // loadSettingsAtStartup() joins here
+    // (terrain, bubble emitters, fish, picking grid and food are placed here)
+
+    glFogi(GL_FOG_MODE, GL_EXP);
+    const GLfloat fogColour[4] = {1, 1, 1, 1};
+    glFogfv(GL_FOG_COLOR, fogColour);
+    glFogf(GL_FOG_DENSITY, 0.5f);
+    glHint(GL_FOG_HINT, GL_DONT_CARE);
+    glFogf(GL_FOG_START, -10.0f);
+    glFogf(GL_FOG_END, 100.0f);
+    glEnable(GL_FOG);
+    initialised = true;
+}
+
+void Scene::SetProjectionAndCamera() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const double w = screenWidth > 0 ? screenWidth : 1, h = screenHeight > 0 ? screenHeight : 1;
+    if (w > h)
+        glFrustum(-kFrustumHalf * w / h, kFrustumHalf * w / h, -kFrustumHalf, kFrustumHalf, 1.0,
+                  1000.0);
+    else
+        glFrustum(-kFrustumHalf, kFrustumHalf, -kFrustumHalf * h / w, kFrustumHalf * h / w, 1.0,
+                  1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(eyePosition[0], eyePosition[1], eyePosition[2] + cameraZOffset - 5, 0, 0, -500, 0,
+              1, 0);
+}
+
+void Scene::SetLight() {
+    const float v = float(100 - AquariumSettings.lightDim) * 0.01f;
+    for (int i = 0; i < 3; ++i)
+        lightAmbient[i] = lightDiffuse[i] = v;
+    glLightfv(GL_LIGHT1, GL_AMBIENT, lightAmbient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, lightDiffuse);
+    glEnable(GL_LIGHTING);
+}
+
+void Scene::DrawBackgroundQuads() {
+    if (AquariumSettings.backFixed == 0)
+        return;
+    const auto colour = static_cast<unsigned>(AquariumSettings.backColor);
+    glDisable(GL_TEXTURE_2D);
+    glColor3ub(GLubyte(colour & 0xFF), GLubyte((colour >> 8) & 0xFF), GLubyte((colour >> 16) & 0xFF));
+    const float z = 3 * tankBox.tankBack;
+    glBegin(GL_QUADS);
+    glVertex3f(2 * tankBox.tankLeft, 3 * tankBox.tankBottom, z);
+    glVertex3f(2 * tankBox.tankRight, 3 * tankBox.tankBottom, z);
+    glVertex3f(2 * tankBox.tankRight, 3 * tankBox.tankTop, z);
+    glVertex3f(2 * tankBox.tankLeft, 3 * tankBox.tankTop, z);
+    glEnd();
+    glColor3ub(255, 255, 255);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void Scene::DrawBackdropPass() {
+    if (AquariumSettings.background != 0 || AquariumSettings.showTerra == 0)
+        return;
+    glBindTexture(GL_TEXTURE_2D, backdropTexture);
+    glPushMatrix();
+    backdrop.BuildBackdropPoints(tankBox, AquariumSettings.background);
+    backdrop.DrawBackdrop();
+    glPopMatrix();
+}
+
+void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
+    SetProjectionAndCamera();
+    glViewport(0, 0, viewportWidth, viewportHeight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // (the help overlay is drawn here, before lighting)
+    SetLight();
+    DrawBackgroundQuads();
+    // (the fish pass runs here)
+    DrawBackdropPass();
+    glPushMatrix();
+    glDisable(GL_FOG);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    // (the three bubble emitters are drawn here)
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+    glDisable(GL_LIGHTING);
+    // (the active food items are drawn here, then the feeding or picking pass of the mode)
+    glFinish();
+}
+
+} // namespace quelmarine

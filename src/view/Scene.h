@@ -1,0 +1,48 @@
+#pragma once
+// The whole aquarium scene without any window system: it initialises into and draws into
+// whatever OpenGL context is current, so the program, the tests and the benchmark share it.
+
+#include <GL/gl.h>
+
+#include "view/BackdropSurface.h"
+#include "view/TankBox.h"
+
+namespace quelmarine {
+
+class Scene {
+  public:
+    Scene();
+    ~Scene();
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    // The scene's part of the view's OpenGL initialisation, with the context current.
+    // `screenWidth` and `screenHeight` are the physical pixel size of the screen.
+    void InitOpenGL(int screenWidth, int screenHeight);
+    // One frame into the current context: `viewportWidth` x `viewportHeight` device pixels.
+    // The caller swaps buffers afterwards.
+    void RenderFrame(int viewportWidth, int viewportHeight);
+
+    // F1: shows a hidden help overlay and hides a visible one.
+    void ToggleOverlay() { overlayVisible = !overlayVisible; }
+
+    const TankBox& tank() const { return tankBox; }
+    int screenWidth = 1680, screenHeight = 1050;
+    bool overlayVisible = true;
+    float cameraZOffset = -5.0f;
+    GLuint backdropTexture = 0;
+    BackdropSurface backdrop;
+
+  private:
+    void SetUpFixedState();
+    void LoadBuiltInTextures();
+    void SetProjectionAndCamera();
+    void SetLight();
+    void DrawBackgroundQuads();
+    void DrawBackdropPass();
+
+    TankBox tankBox;
+    bool initialised = false;
+};
+
+} // namespace quelmarine
