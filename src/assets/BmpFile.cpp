@@ -13,7 +13,9 @@ constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::int32_t kLargestSide = 16384;
 constexpr std::size_t kLargestFile = 256u << 20;
 
-std::uint16_t get16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
+std::uint16_t get16(const std::uint8_t* p) {
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
 std::uint32_t get32(const std::uint8_t* p) {
     return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
            (std::uint32_t(p[3]) << 24);
@@ -53,8 +55,8 @@ bool parseHeaders(const std::vector<std::uint8_t>& file, BmpInfoHeader& info) {
     info.imageSize = get32(h + 20);
     info.coloursUsed = get32(h + 32);
     const std::uint32_t compression = get32(h + 16);
-    return get32(h) >= kInfoHeaderSize && compression == 0 && info.width > 0 &&
-           info.height > 0 && info.width <= kLargestSide && info.height <= kLargestSide;
+    return get32(h) >= kInfoHeaderSize && compression == 0 && info.width > 0 && info.height > 0 &&
+           info.width <= kLargestSide && info.height <= kLargestSide;
 }
 
 } // namespace
@@ -115,7 +117,8 @@ bool parseBmpFile(const std::vector<std::uint8_t>& file, BmpPicture& picture) {
         picture.palette.clear();
     }
     const std::uint64_t needed =
-        std::uint64_t(rowStride(info.bitCount, std::uint32_t(info.width))) * std::uint64_t(info.height);
+        std::uint64_t(rowStride(info.bitCount, std::uint32_t(info.width))) *
+        std::uint64_t(info.height);
     if (offset + needed > file.size())
         return false;
     picture.pixels.assign(file.begin() + offset, file.begin() + offset + needed);

@@ -92,7 +92,8 @@ void unscramblePackedAsset(const std::string& directory, const std::string& name
         if (count <= 0)
             break;
         for (ssize_t i = 0; i < count; ++i, ++position)
-            buffer[i] = static_cast<unsigned char>(buffer[i] + key[(position + 1) % kScrambleKeyLength]);
+            buffer[i] =
+                static_cast<unsigned char>(buffer[i] + key[(position + 1) % kScrambleKeyLength]);
         if (!writeAll(out, buffer.data(), static_cast<std::size_t>(count)))
             break;
     }
@@ -100,7 +101,9 @@ void unscramblePackedAsset(const std::string& directory, const std::string& name
     ::close(out);
 }
 
-void deleteAssetFile(const std::string& path) { ::unlink(path.c_str()); }
+void deleteAssetFile(const std::string& path) {
+    ::unlink(path.c_str());
+}
 
 const PackedResource* findPackedResource(std::uint16_t id, std::span<const PackedResource> table) {
     for (const PackedResource& resource : table)

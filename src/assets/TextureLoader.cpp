@@ -18,12 +18,14 @@ constexpr int kLargestPlainTexture = 512;
 
 // 8-bit palette rows expanded to padded 24-bit blue-green-red rows.
 std::vector<std::uint8_t> expandPalette(const BmpPicture& picture) {
-    const auto width = std::uint32_t(picture.info.width), height = std::uint32_t(picture.info.height);
+    const auto width = std::uint32_t(picture.info.width),
+               height = std::uint32_t(picture.info.height);
     const std::uint32_t inStride = rowStride(8, width), outStride = rowStride(24, width);
     std::vector<std::uint8_t> out(std::size_t(outStride) * height, 0);
     for (std::uint32_t y = 0; y < height; ++y) {
         for (std::uint32_t x = 0; x < width; ++x) {
-            const std::uint8_t* entry = &picture.palette[std::size_t(picture.pixels[y * inStride + x]) * 4];
+            const std::uint8_t* entry =
+                &picture.palette[std::size_t(picture.pixels[y * inStride + x]) * 4];
             std::uint8_t* o = &out[std::size_t(y) * outStride + x * 3];
             o[0] = entry[0];
             o[1] = entry[1];
@@ -68,8 +70,7 @@ bool fitToPowerOfTwo(const BmpPicture& picture, int maxTextureSize, UploadDescri
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     return gluScaleImage(is32 ? GL_BGRA_EXT : GL_RGB, info.width, info.height, GL_UNSIGNED_BYTE,
-                         source, upload.width, upload.height, GL_UNSIGNED_BYTE,
-                         pixels.data()) == 0;
+                         source, upload.width, upload.height, GL_UNSIGNED_BYTE, pixels.data()) == 0;
 }
 
 void uploadBmpTexture(const std::string& path) {
@@ -86,8 +87,8 @@ void uploadBmpTexture(const std::string& path) {
         return;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     const std::uint8_t* pixels = upload.resample ? resampled.data() : picture.pixels.data();
-    glTexImage2D(GL_TEXTURE_2D, 0, upload.components, upload.width, upload.height, 0,
-                 upload.format, GL_UNSIGNED_BYTE, pixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, upload.components, upload.width, upload.height, 0, upload.format,
+                 GL_UNSIGNED_BYTE, pixels);
 }
 
 void loadTexture(const std::string& path, GLuint& textureId) {

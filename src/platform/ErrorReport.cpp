@@ -11,7 +11,9 @@ ErrorReporter& currentReporter() {
 }
 } // namespace
 
-void installErrorReporter(ErrorReporter reporter) { currentReporter() = std::move(reporter); }
+void installErrorReporter(ErrorReporter reporter) {
+    currentReporter() = std::move(reporter);
+}
 
 void reportError(const std::string& text, const std::string& caption) {
     if (currentReporter())

@@ -11,7 +11,7 @@ constexpr double kBackdropDepth = -90.0;
 
 Point3d BezierQuintic(double t, const Point3d (&p)[6]) {
     const double u = 1.0 - t;
-    const double w[6] = {t * t * t * t * t,     5 * t * t * t * t * u, 10 * t * t * t * u * u,
+    const double w[6] = {t * t * t * t * t,      5 * t * t * t * t * u, 10 * t * t * t * u * u,
                          10 * t * t * u * u * u, 5 * t * u * u * u * u, u * u * u * u * u};
     Point3d out;
     for (int i = 0; i < 6; ++i) {

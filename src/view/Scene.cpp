@@ -88,8 +88,8 @@ void Scene::SetProjectionAndCamera() {
                   1000.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gluLookAt(eyePosition[0], eyePosition[1], eyePosition[2] + cameraZOffset - 5, 0, 0, -500, 0,
-              1, 0);
+    gluLookAt(eyePosition[0], eyePosition[1], eyePosition[2] + cameraZOffset - 5, 0, 0, -500, 0, 1,
+              0);
 }
 
 void Scene::SetLight() {
@@ -106,7 +106,8 @@ void Scene::DrawBackgroundQuads() {
         return;
     const auto colour = static_cast<unsigned>(AquariumSettings.backColor);
     glDisable(GL_TEXTURE_2D);
-    glColor3ub(GLubyte(colour & 0xFF), GLubyte((colour >> 8) & 0xFF), GLubyte((colour >> 16) & 0xFF));
+    glColor3ub(GLubyte(colour & 0xFF), GLubyte((colour >> 8) & 0xFF),
+               GLubyte((colour >> 16) & 0xFF));
     const float z = 3 * tankBox.tankBack;
     glBegin(GL_QUADS);
     glVertex3f(2 * tankBox.tankLeft, 3 * tankBox.tankBottom, z);

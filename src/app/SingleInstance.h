@@ -1,0 +1,25 @@
+#pragma once
+// Process-wide markers that keep a second copy of the program from running.
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+namespace quelmarine {
+
+class SingleInstanceMarker {
+  public:
+    // Takes the marker `name` in the private runtime folder. Stale markers of dead processes
+    // are taken over.
+    explicit SingleInstanceMarker(const QString& name);
+    // False when another running copy holds the marker.
+    bool acquired() const { return held; }
+    // Gives the marker back (also done by the destructor).
+    void release();
+
+  private:
+    std::unique_ptr<QLockFile> lock;
+    bool held = false;
+};
+
+} // namespace quelmarine

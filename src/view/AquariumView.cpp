@@ -1,0 +1,88 @@
+#include "view/AquariumView.h"
+
+#include "platform/ErrorReport.h"
+#include "platform/ProcessExit.h"
+
+#include <QKeyEvent>
+#include <QOpenGLContext>
+#include <QScreen>
+
+namespace quelmarine {
+
+namespace {
+constexpr int kFramePeriodMs = 10;
+}
+
+AquariumView::AquariumView() {
+    setSurfaceType(QWindow::OpenGLSurface);
+    setFormat(QSurfaceFormat::defaultFormat());
+    create();
+    InitOpenGL();
+    frameTimer.start(kFramePeriodMs, Qt::PreciseTimer, this);
+}
+
+AquariumView::~AquariumView() {
+    ReleaseOpenGL();
+}
+
+QSize AquariumView::screenPixelSize() const {
+    QScreen* s = screen();
+    if (!s)
+        return {1680, 1050};
+    return s->size() * s->devicePixelRatio();
+}
+
+void AquariumView::InitOpenGL() {
+    auto made = std::make_unique<QOpenGLContext>();
+    made->setFormat(format());
+    if (!made->create()) {
+        reportError("ChoosePixelFormat failed", "QuelmarineScr");
+        return;
+    }
+    if (!made->makeCurrent(this)) {
+        reportError("SetPixelFormat failed", "QuelmarineScr");
+        return;
+    }
+    context = std::move(made);
+    const QSize screenSize = screenPixelSize();
+    aquarium.InitOpenGL(screenSize.width(), screenSize.height());
+}
+
+void AquariumView::RenderFrame() {
+    if (!context || !isExposed() || !context->makeCurrent(this))
+        return;
+    const QSize pixels = size() * devicePixelRatio();
+    aquarium.RenderFrame(pixels.width(), pixels.height());
+    context->swapBuffers(this);
+}
+
+void AquariumView::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != frameTimer.timerId()) {
+        QWindow::timerEvent(event);
+        return;
+    }
+    RenderFrame();
+}
+
+void AquariumView::exposeEvent(QExposeEvent*) {
+    if (isExposed())
+        RenderFrame();
+}
+
+void AquariumView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        exitProcessNow();
+    if (event->key() == Qt::Key_F1)
+        aquarium.ToggleOverlay();
+    QWindow::keyPressEvent(event);
+}
+
+void AquariumView::ReleaseOpenGL() {
+    frameTimer.stop();
+    if (context) {
+        context->doneCurrent();
+        context.reset();
+    }
+}
+
+} // namespace quelmarine

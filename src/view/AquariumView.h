@@ -1,0 +1,43 @@
+#pragma once
+// The window that shows the aquarium: it owns the OpenGL context and the scene, and runs the
+// 10 ms frame timer.
+
+#include <QBasicTimer>
+#include <QWindow>
+#include <memory>
+
+#include "view/Scene.h"
+
+class QOpenGLContext;
+
+namespace quelmarine {
+
+class AquariumView : public QWindow {
+    Q_OBJECT
+  public:
+    AquariumView();
+    ~AquariumView() override;
+
+    Scene& scene() { return aquarium; }
+    bool hasContext() const { return context != nullptr; }
+    // Releases the OpenGL context and stops the frame timer.
+    void ReleaseOpenGL();
+    // One frame into the window (also used on expose).
+    void RenderFrame();
+
+  protected:
+    void timerEvent(QTimerEvent* event) override;
+    void exposeEvent(QExposeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void InitOpenGL();
+    // The physical pixel size of the screen that shows the window.
+    QSize screenPixelSize() const;
+
+    std::unique_ptr<QOpenGLContext> context;
+    Scene aquarium;
+    QBasicTimer frameTimer;
+};
+
+} // namespace quelmarine
