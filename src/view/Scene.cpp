@@ -20,7 +20,6 @@ GLfloat lightDiffuse[4] = {1, 1, 1, 1};
 GLfloat lightPosition[4] = {1000, -1000, 1000, 1};
 
 constexpr float eyePosition[3] = {0, 0, 0};
-constexpr double kFrustumHalf = 0.4;
 
 } // namespace
 
@@ -79,13 +78,8 @@ void Scene::InitOpenGL(int width, int height) {
 void Scene::SetProjectionAndCamera() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    const double w = screenWidth > 0 ? screenWidth : 1, h = screenHeight > 0 ? screenHeight : 1;
-    if (w > h)
-        glFrustum(-kFrustumHalf * w / h, kFrustumHalf * w / h, -kFrustumHalf, kFrustumHalf, 1.0,
-                  1000.0);
-    else
-        glFrustum(-kFrustumHalf, kFrustumHalf, -kFrustumHalf * h / w, kFrustumHalf * h / w, 1.0,
-                  1000.0);
+    const Frustum f = frustumFor(screenWidth, screenHeight);
+    glFrustum(f.left, f.right, f.bottom, f.top, f.nearPlane, f.farPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(eyePosition[0], eyePosition[1], eyePosition[2] + cameraZOffset - 5, 0, 0, -500, 0, 1,

@@ -16,4 +16,10 @@ int tankHalfWidth(int screenWidth, int screenHeight);
 // The box for a screen of this size in physical pixels (both widened by 20).
 TankBox ComputeTankBox(int screenWidth, int screenHeight);
 
+// The frame's viewing frustum for a screen of this size (near plane at 1, far at 1000).
+struct Frustum {
+    double left, right, bottom, top, nearPlane, farPlane;
+};
+Frustum frustumFor(int screenWidth, int screenHeight);
+
 } // namespace quelmarine

@@ -11,14 +11,26 @@ struct OffscreenGl::Impl {
     GLXContext context = nullptr;
 };
 
-OffscreenGl::OffscreenGl(int width, int height) : impl(std::make_unique<Impl>()), w(width), h(height) {
+OffscreenGl::OffscreenGl(int width, int height)
+    : impl(std::make_unique<Impl>()), w(width), h(height) {
     impl->display = XOpenDisplay(nullptr);
     if (!impl->display)
         return;
-    const int attributes[] = {GLX_DRAWABLE_TYPE, GLX_PBUFFER_BIT, GLX_RENDER_TYPE, GLX_RGBA_BIT,
-                              GLX_RED_SIZE,      8,               GLX_GREEN_SIZE,  8,
-                              GLX_BLUE_SIZE,     8,               GLX_DEPTH_SIZE,  24,
-                              GLX_DOUBLEBUFFER,  False,           None};
+    const int attributes[] = {GLX_DRAWABLE_TYPE,
+                              GLX_PBUFFER_BIT,
+                              GLX_RENDER_TYPE,
+                              GLX_RGBA_BIT,
+                              GLX_RED_SIZE,
+                              8,
+                              GLX_GREEN_SIZE,
+                              8,
+                              GLX_BLUE_SIZE,
+                              8,
+                              GLX_DEPTH_SIZE,
+                              24,
+                              GLX_DOUBLEBUFFER,
+                              False,
+                              None};
     int count = 0;
     GLXFBConfig* configs =
         glXChooseFBConfig(impl->display, DefaultScreen(impl->display), attributes, &count);
@@ -45,6 +57,8 @@ OffscreenGl::~OffscreenGl() {
     XCloseDisplay(impl->display);
 }
 
-bool OffscreenGl::ok() const { return impl->display && impl->pbuffer && impl->context; }
+bool OffscreenGl::ok() const {
+    return impl->display && impl->pbuffer && impl->context;
+}
 
 } // namespace testsupport

@@ -8,7 +8,8 @@
 namespace testsupport {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quelmarine-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "quelmarine-test-XXXXXX").string();
     if (char* made = mkdtemp(pattern.data()))
         dir = std::string(made) + "/";
 }
