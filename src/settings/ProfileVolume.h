@@ -1,0 +1,10 @@
+#pragma once
+// The one value kept in the application profile rather than the settings file.
+
+namespace quelmarine {
+
+// The profile entry "Volume" of section "Settings" (organisation "Local AppWizard-Generated
+// Applications", application "QuelmarineScr"); 1000 when absent. Needs a Qt application object.
+int readProfileVolume();
+
+} // namespace quelmarine
