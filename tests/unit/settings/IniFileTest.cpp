@@ -55,6 +55,11 @@ TEST(LoadIniFile, TellsMissingFromUnreadable) {
     ASSERT_EQ(::mkfifo(dir.file("pipe.ini").c_str(), 0600), 0);
     EXPECT_EQ(loadIniFile(dir.file("pipe.ini")).state, IniFileState::Unreadable); // no hang
 
+    // An oversized file is not read into memory.
+    writeFile(dir.file("huge.ini"), "[S]\nK=v\n");
+    std::filesystem::resize_file(dir.file("huge.ini"), kMaxIniFileSize + 1);
+    EXPECT_EQ(loadIniFile(dir.file("huge.ini")).state, IniFileState::Unreadable);
+
     writeFile(dir.file("a.ini"), "[S]\nK=v\n");
     LoadedIni loaded = loadIniFile(dir.file("a.ini"));
     EXPECT_EQ(loaded.state, IniFileState::Loaded);
