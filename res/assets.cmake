@@ -1,3 +1,5 @@
 # id     generator        plain file
 # (the built-in backdrop, the species skins, the food picture, the bubble sprite and the
 #  ambient sound each join this list when their generator lands)
+quelmarine_asset(166 bubble Particle1.bmp)
+quelmarine_asset(227 ambientwater Music.wav)

@@ -18,6 +18,9 @@ AquariumView::AquariumView() {
     setFormat(QSurfaceFormat::defaultFormat());
     create();
     InitOpenGL();
+    // Until the Custom Music dialog reports its switch, own music counts as off, so the
+    // ambient loop starts on the first tick.
+    musicPlaying = false;
     frameTimer.start(kFramePeriodMs, Qt::PreciseTimer, this);
 }
 
@@ -62,6 +65,7 @@ void AquariumView::timerEvent(QTimerEvent* event) {
         return;
     }
     RenderFrame();
+    ambientSound.Tick();
 }
 
 void AquariumView::exposeEvent(QExposeEvent*) {

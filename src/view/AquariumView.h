@@ -6,6 +6,7 @@
 #include <QWindow>
 #include <memory>
 
+#include "audio/AmbientSound.h"
 #include "view/Scene.h"
 
 class QOpenGLContext;
@@ -37,6 +38,7 @@ class AquariumView : public QWindow {
 
     std::unique_ptr<QOpenGLContext> context;
     Scene aquarium;
+    AmbientSound ambientSound;
     QBasicTimer frameTimer;
 };
 

@@ -5,6 +5,8 @@
 #include "platform/ErrorReport.h"
 #include "platform/Folders.h"
 #include "settings/AquariumSettings.h"
+#include "view/OutlineFont.h"
+#include "view/TextOverlay.h"
 // settings load: see loadSettingsAtStartup below
 
 #include <GL/glu.h>
@@ -50,7 +52,7 @@ void Scene::LoadBuiltInTextures() {
 }
 
 void Scene::InitOpenGL(int width, int height) {
-    // (the outline font for the help overlay is built here)
+    BuildOutlineFont();
     SetUpFixedState();
     screenWidth = width;
     screenHeight = height;
@@ -62,7 +64,10 @@ void Scene::InitOpenGL(int width, int height) {
     }
     LoadBuiltInTextures();
     // loadSettingsAtStartup() joins here
-    // (terrain, bubble emitters, fish, picking grid and food are placed here)
+    terrain.Build(std::int32_t(tankBox.tankRight - tankBox.tankLeft),
+                  -std::int32_t(tankBox.tankBack), 1);
+    PlaceBubbleEmitters();
+    // (fish, picking grid and food are placed here)
 
     glFogi(GL_FOG_MODE, GL_EXP);
     const GLfloat fogColour[4] = {1, 1, 1, 1};
@@ -123,11 +128,39 @@ void Scene::DrawBackdropPass() {
     glPopMatrix();
 }
 
+void Scene::PlaceBubbleEmitters() {
+    // Behind and below the terrain's reference vertex, at three depths; warmed up so that the
+    // streams are spread out on the first frame (the warm-up draws are cleared by that frame).
+    constexpr float kDepthOffsets[3] = {100, 200, 50};
+    constexpr int kWarmUpSteps = 110;
+    const TerrainVertex& t = terrain.referenceVertex();
+    const std::int32_t count = bubbleDrawCount(AquariumSettings.bubbleCount);
+    for (int k = 0; k < 3; ++k) {
+        emitterPositions[k] = {t.x, tankBox.tankBottom - t.y - 5,
+                               t.z + tankBox.tankBack - kDepthOffsets[k]};
+        bubbleEmitters[k].Init(kBubblePool);
+        bubbleEmitters[k].setColored(false);
+        for (int step = 0; step < kWarmUpSteps; ++step)
+            bubbleEmitters[k].Draw(count);
+    }
+}
+
+void Scene::DrawBubbleEmitters() {
+    const std::int32_t count = bubbleDrawCount(AquariumSettings.bubbleCount);
+    for (int k = 0; k < 3; ++k) {
+        const EmitterOrigin& o = emitterPositions[k];
+        glPushMatrix();
+        glTranslatef(o.x + 5, o.y - 25, o.z - 60);
+        bubbleEmitters[k].Draw(count);
+        glPopMatrix();
+    }
+}
+
 void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
     SetProjectionAndCamera();
     glViewport(0, 0, viewportWidth, viewportHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    // (the help overlay is drawn here, before lighting)
+    DrawOverlay(overlayVisible);
     SetLight();
     DrawBackgroundQuads();
     // (the fish pass runs here)
@@ -137,7 +170,7 @@ void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-    // (the three bubble emitters are drawn here)
+    DrawBubbleEmitters();
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();

@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include "environment/BubbleEmitter.h"
+#include "environment/TerrainGrid.h"
 #include "view/BackdropSurface.h"
 #include "view/TankBox.h"
 
@@ -32,6 +34,10 @@ class Scene {
     float cameraZOffset = -5.0f;
     GLuint backdropTexture = 0;
     BackdropSurface backdrop;
+    // The three bubble streams, where each is drawn, and the terrain they are placed from.
+    BubbleEmitter bubbleEmitters[3];
+    EmitterOrigin emitterPositions[3];
+    TerrainGrid terrain;
 
   private:
     void SetUpFixedState();
@@ -40,6 +46,8 @@ class Scene {
     void SetLight();
     void DrawBackgroundQuads();
     void DrawBackdropPass();
+    void PlaceBubbleEmitters();
+    void DrawBubbleEmitters();
 
     TankBox tankBox;
     bool initialised = false;

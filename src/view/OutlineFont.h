@@ -1,0 +1,41 @@
+#pragma once
+// Extruded outline glyphs of a system TrueType face, one display list per character, and the
+// printf-style call that writes a line of them at the current model-view position.
+
+#include <GL/gl.h>
+#include <cstdint>
+#include <string>
+
+namespace quelmarine {
+
+// What the glyph lists know about each character, in em units (an em is one unit).
+struct GlyphMetrics {
+    float blackBoxX = 0, blackBoxY = 0; // size of the glyph's outline box
+    float originX = 0, originY = 0;     // upper-left corner of that box from the pen position
+    float cellIncX = 0, cellIncY = 0;   // how far the glyph moves the pen
+};
+
+inline constexpr int kGlyphListCount = 256;
+// Characters 0 … 254 get glyph lists; the list of 255 stays empty.
+inline constexpr int kGlyphCharacters = 255;
+// How deep each glyph is extruded towards the back, in em units.
+inline constexpr float kGlyphExtrusion = 0.2f;
+
+// The first of 256 consecutive lists (list base + n draws character n), 0 before the font is
+// built or when no context or face was found.
+inline GLuint textListBase = 0;
+inline GlyphMetrics glyphMetrics[kGlyphListCount];
+
+// The bold sans-serif TrueType face fontconfig picks; empty when there is none.
+std::string outlineFontFile();
+
+// Builds the glyph lists into the current context; nothing is built when no face is found.
+void BuildOutlineFont();
+// Builds from a given font file; false (and nothing built) when the face cannot be loaded.
+bool BuildOutlineFontFrom(const std::string& fontFile);
+
+// Formats like printf (at most 255 characters; longer text is cut) and draws one glyph list
+// per byte. Draws nothing with no format or without built glyphs.
+void PrintText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+} // namespace quelmarine
