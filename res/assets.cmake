@@ -1,5 +1,7 @@
 # id     generator        plain file
 # (the built-in backdrop, the species skins, the food picture, the bubble sprite and the
 #  ambient sound each join this list when their generator lands)
+quelmarine_asset(154 backdrop BackGround0.bmp)
 quelmarine_asset(166 bubble Particle1.bmp)
 quelmarine_asset(227 ambientwater Music.wav)
+quelmarine_asset(10017 foodskin fish17.bmp)
