@@ -20,6 +20,11 @@ S_ORIGIN, S_SPAN = -0.52, 1.04
 T_ORIGIN, T_SPAN = -0.24, 0.48
 
 
+# The pectoral fins lie over the flank in the side view; their skin is painted in the free
+# corner above the snout instead, this far away from where the fins are.
+PECTORAL_SKIN_SHIFT = (-0.28, 0.20)
+
+
 def tex(x, z):
     return ((x - S_ORIGIN) / S_SPAN, (z - T_ORIGIN) / T_SPAN)
 
@@ -288,11 +293,12 @@ def main():
     out.write('#include "fish/FishMeshTables.h"\n\nnamespace quelmarine {\n\nnamespace {\n\n')
     for name, build, strips, _ in PARTS:
         rows = build()
+        shift = PECTORAL_SKIN_SHIFT if name == "Pectoral" else (0.0, 0.0)
         out.write("const MeshVertex k%s[] = {\n" % name)
         for r, row in enumerate(rows):
             out.write("    // row %d\n" % (r + 1))
             for p, n in row:
-                s, t = tex(p[0], p[2])
+                s, t = tex(p[0] + shift[0], p[2] + shift[1])
                 n = unit(n)
                 out.write("    {%s, %s, %s, %s, %s, %s, %s, %s},\n" %
                           tuple(fmt(v) for v in (p[0], p[1], p[2], n[0], n[1], n[2], s, t)))
