@@ -36,7 +36,7 @@ void paintScene(Canvas& canvas) {
     paintSeaFan(mask, {86.0f, 58.0f}, 17.0f, 0.45f, 31u);
     paintRock(canvas, 89.0f, 62.5f, 9.0f, 8.5f, 0.4f, 41u);
     paintRock(canvas, 100.0f, 64.0f, 4.0f, 3.2f, 0.36f, 42u);
-    paintTubeSponges(canvas, mask, {76.0f, 64.0f}, 8.5f, 0.3f, 51u);
+    paintTubeSponges(mask, {76.0f, 64.0f}, 8.5f, 0.3f, 51u);
     paintSeaweedTuft(mask, {82.0f, 65.0f}, 3.5f, olive, 0.3f, 61u);
 
     // Left: kelp standing behind a group of rocks.
@@ -54,6 +54,7 @@ void paintScene(Canvas& canvas) {
     paintSeaweedTuft(mask, {66.0f, 68.0f}, 3.6f, olive, 0.26f, 64u);
 
     paintPebbles(canvas, 110, 0.6f, 1.0f, 22u);
+    paintStarfish(canvas, {61.0f, 69.0f}, 2.3f, 0.3f, 91u);
 
     // The nearest plants, at both edges.
     paintKelp(mask, {4.0f, 76.0f}, 60.0f, 0.22f, 18u);

@@ -80,6 +80,7 @@ Colour underwaterLight(Colour lit, float wy);
 class StrokeMask {
   public:
     explicit StrokeMask(Canvas& canvas);
+    Canvas& target() { return canvas; }
 
     // A round-capped segment with radii changing from ra to rb (world units).
     void segment(Point a, Point b, float ra, float rb, float alongA, float alongB);
@@ -124,6 +125,8 @@ void paintRock(Canvas& canvas, float x, float baseY, float halfWidth, float heig
                std::uint32_t seed);
 // Pebbles scattered over the floor between the given floor depths (0 horizon, 1 bottom edge).
 void paintPebbles(Canvas& canvas, int count, float nearFrom, float nearTo, std::uint32_t seed);
+// A starfish lying on the sand: centre, arm length in world units, turn in radians.
+void paintStarfish(Canvas& canvas, Point centre, float radius, float turn, std::uint32_t seed);
 // How far down the floor a world y lies: 0 at the horizon, 1 at the bottom edge.
 float floorDepth(float wy);
 // Haze of something standing on the floor at world y.
@@ -136,8 +139,7 @@ void paintSeaweedTuft(StrokeMask& mask, Point base, float size, Colour colour, f
                       std::uint32_t seed);
 void paintSeaFan(StrokeMask& mask, Point base, float size, float haze, std::uint32_t seed);
 void paintBranchCoral(StrokeMask& mask, Point base, float size, float haze, std::uint32_t seed);
-void paintTubeSponges(Canvas& canvas, StrokeMask& mask, Point base, float size, float haze,
-                      std::uint32_t seed);
+void paintTubeSponges(StrokeMask& mask, Point base, float size, float haze, std::uint32_t seed);
 void paintBrainCoral(Canvas& canvas, Point base, float halfWidth, float height, float haze,
                      std::uint32_t seed);
 

@@ -201,4 +201,29 @@ void paintRock(Canvas& canvas, float x, float baseY, float halfWidth, float heig
         });
 }
 
+void paintStarfish(Canvas& canvas, Point centre, float radius, float turn, std::uint32_t seed) {
+    const float haze = floorHaze(centre.y);
+    const float squash = 0.5f; // lying flat, seen at a slant
+    const float ppu = radius * canvas.pixelsPerUnit();
+    const Colour colour = rgb255(204, 116, 72);
+    canvas.forEachPixel(
+        centre.x - radius, centre.y - radius * squash, centre.x + radius,
+        centre.y + radius * squash, [&](int x, int y, float wx, float wy) {
+            float u = (wx - centre.x) / radius, v = (wy - centre.y) / (radius * squash);
+            float r = std::sqrt(u * u + v * v);
+            float a = std::atan2(v, u) - turn;
+            // Five tapering arms with rounded ends.
+            float arms = std::pow(std::abs(std::cos(2.5f * a)), 2.0f);
+            float reach = 0.3f + 0.7f * arms;
+            float cover = std::clamp((reach - r) * ppu + 0.5f, 0.0f, 1.0f);
+            if (cover <= 0.0f)
+                return;
+            float height = 1.0f - r / reach;
+            float bumps = fractalNoise(wx * 6.0f, wy * 6.0f, seed, 2);
+            float light = (0.55f + 0.45f * height) * (0.85f + 0.3f * bumps);
+            Colour c = mix(underwaterLight(scale(colour, light), wy), hazeColour(wx, wy), haze);
+            canvas.image.blend(x, y, c, cover);
+        });
+}
+
 } // namespace assetgen::backdrop

@@ -184,6 +184,27 @@ void paintSeaweedTuft(StrokeMask& mask, Point base, float size, Colour colour, f
 
 void paintSeaFan(StrokeMask& mask, Point base, float size, float haze, std::uint32_t seed) {
     Rng rng(seed);
+    Canvas& canvas = mask.target();
+    const Colour colour = rgb255(172, 94, 98);
+    Point trunkTop{base.x + rng.range(-0.2f, 0.2f), base.y - size * 0.06f};
+    // The fine net between the twigs: a faint mesh over the round-topped fan.
+    const float reach = size * 0.6f;
+    canvas.forEachPixel(
+        trunkTop.x - reach, trunkTop.y - reach, trunkTop.x + reach, trunkTop.y,
+        [&](int x, int y, float wx, float wy) {
+            float u = (wx - trunkTop.x) / reach, v = (trunkTop.y - wy) / reach;
+            float r = std::sqrt(u * u + v * v);
+            float a = std::atan2(u, std::max(v, 1e-4f));
+            float edge = 0.8f + 0.15f * valueNoise(a * 2.5f, 0.5f, seed + 3u);
+            float inside = smoothstep(edge, edge - 0.25f, r) * smoothstep(-0.02f, 0.15f, v);
+            if (inside <= 0.0f)
+                return;
+            float n1 = 1.0f - std::abs(2.0f * valueNoise(wx * 2.2f, wy * 2.2f, seed + 4u) - 1.0f);
+            float n2 = 1.0f - std::abs(2.0f * valueNoise(wx * 3.1f, wy * 3.1f, seed + 5u) - 1.0f);
+            float net = std::max(std::pow(n1, 6.0f), std::pow(n2, 6.0f));
+            Colour c = scale(colour, 0.8f * lightFromAbove(wx, wy));
+            canvas.image.blend(x, y, finish(c, wx, wy, haze), 0.55f * net * inside);
+        });
     // Main branches fan out from a short trunk; each splits again and again with small angles,
     // so the twigs fill a flat, round-topped fan.
     std::function<void(Point, float, float, float, int)> branch =
@@ -197,18 +218,16 @@ void paintSeaFan(StrokeMask& mask, Point base, float size, float haze, std::uint
             Point end = points.back();
             float spread = rng.range(0.18f, 0.4f);
             float childLength = length * rng.range(0.78f, 0.9f);
-            float childRadius = std::max(radius * 0.78f, 0.035f);
+            float childRadius = std::max(radius * 0.8f, 0.03f);
             branch(end, angle - spread * 0.6f, childLength, childRadius, depth + 1);
             branch(end, angle + spread * 0.6f, childLength, childRadius, depth + 1);
         };
-    Point trunkTop{base.x + rng.range(-0.2f, 0.2f), base.y - size * 0.08f};
-    mask.segment(base, trunkTop, size * 0.03f, size * 0.025f, 0.0f, 0.05f);
-    const int mains = 5;
+    mask.segment(base, trunkTop, size * 0.022f, size * 0.018f, 0.0f, 0.05f);
+    const int mains = 6;
     for (int i = 0; i < mains; ++i) {
-        float a = -1.05f + 2.1f * (float(i) + 0.5f) / float(mains) + rng.range(-0.1f, 0.1f);
-        branch(trunkTop, a, size * (0.16f - 0.04f * std::abs(a)), size * 0.016f, 1);
+        float a = -1.15f + 2.3f * (float(i) + 0.5f) / float(mains) + rng.range(-0.08f, 0.08f);
+        branch(trunkTop, a, size * (0.15f - 0.035f * std::abs(a)), size * 0.011f, 1);
     }
-    const Colour colour = rgb255(150, 86, 108);
     mask.paint([&](int, int, float wx, float wy, float across, float along, float& opacity) {
         Colour c =
             scale(colour, (0.72f + 0.35f * along) * acrossShade(across) * lightFromAbove(wx, wy));
@@ -249,56 +268,61 @@ void paintBranchCoral(StrokeMask& mask, Point base, float size, float haze, std:
     });
 }
 
-void paintTubeSponges(Canvas& canvas, StrokeMask& mask, Point base, float size, float haze,
-                      std::uint32_t seed) {
+void paintTubeSponges(StrokeMask& mask, Point base, float size, float haze, std::uint32_t seed) {
     Rng rng(seed);
-    struct Mouth {
-        Point at;
-        float radius;
+    Canvas& canvas = mask.target();
+    struct Tube {
+        Point from;
+        float height, radius, angle, bend;
     };
-    std::vector<Mouth> mouths;
-    const int count = 3 + int(rng.next() * 3);
-    for (int i = 0; i < count; ++i) {
-        float height = size * rng.range(0.45f, 1.0f);
-        float radius = size * rng.range(0.07f, 0.1f);
-        Point from{base.x + rng.range(-0.22f, 0.22f) * size, base.y + 0.2f};
-        std::vector<Point> tube =
-            strand(from, rng.range(-0.25f, 0.25f), height, rng.range(-0.2f, 0.2f), 8);
+    std::vector<Tube> tubes;
+    const int count = 4 + int(rng.next() * 3);
+    for (int i = 0; i < count; ++i)
+        tubes.push_back({{base.x + rng.range(-0.3f, 0.3f) * size, base.y + rng.range(-0.4f, 0.4f)},
+                         size * rng.range(0.4f, 1.0f),
+                         size * rng.range(0.08f, 0.12f),
+                         rng.range(-0.3f, 0.3f),
+                         rng.range(-0.2f, 0.2f)});
+    // Back to front, each tube with its own opening, so nearer tubes cover farther ones.
+    std::sort(tubes.begin(), tubes.end(),
+              [](const Tube& a, const Tube& b) { return a.from.y < b.from.y; });
+    const Colour colour = rgb255(200, 146, 84);
+    const float ppu = canvas.pixelsPerUnit();
+    for (const Tube& tube : tubes) {
+        std::vector<Point> line = strand(tube.from, tube.angle, tube.height, tube.bend, 8);
         std::vector<float> r;
         for (int k = 0; k < 8; ++k) {
-            float t = float(k) / 7.0f;
-            r.push_back(radius * (0.8f + 0.25f * t + 0.15f * std::sin(kPi * t)));
+            float lumps = valueNoise(float(k) * 0.9f, tube.from.x * 3.0f, seed + 6u);
+            r.push_back(tube.radius * (0.8f + 0.3f * float(k) / 7.0f + 0.18f * lumps));
         }
-        mask.polyline(tube, r, 0.0f, 1.0f);
-        mouths.push_back({tube.back(), r.back()});
-    }
-    const Colour colour = rgb255(196, 128, 84);
-    mask.paint([&](int, int, float wx, float wy, float across, float along, float& opacity) {
-        float pores = fractalNoise(wx * 3.0f, wy * 3.0f, seed + 2u, 2);
-        Colour c = scale(colour, acrossShade(across) * (0.65f + 0.4f * along) *
-                                     (0.88f + 0.24f * pores) * lightFromAbove(wx, wy));
-        opacity = 1.0f;
-        return finish(c, wx, wy, haze);
-    });
-    // Dark openings at the tops, seen slightly from above.
-    const float ppu = canvas.pixelsPerUnit();
-    for (const Mouth& m : mouths) {
-        float rx = m.radius * 0.85f, ry = m.radius * 0.38f;
-        canvas.forEachPixel(m.at.x - rx, m.at.y - ry, m.at.x + rx, m.at.y + ry,
-                            [&](int x, int y, float wx, float wy) {
-                                float u = (wx - m.at.x) / rx, v = (wy - m.at.y) / ry;
-                                float r = std::sqrt(u * u + v * v);
-                                float cover = std::clamp((1.0f - r) * ry * ppu + 0.5f, 0.0f, 1.0f);
-                                Colour inside = scale(colour, 0.3f + 0.2f * v);
-                                canvas.image.blend(x, y, finish(inside, wx, wy, haze), cover);
-                            });
+        mask.polyline(line, r, 0.0f, 1.0f);
+        mask.paint([&](int, int, float wx, float wy, float across, float along, float& opacity) {
+            float pores = fractalNoise(wx * 3.0f, wy * 3.0f, seed + 2u, 2);
+            Colour c = scale(colour, acrossShade(across) * (0.65f + 0.4f * along) *
+                                         (0.88f + 0.24f * pores) * lightFromAbove(wx, wy));
+            opacity = 1.0f;
+            return finish(c, wx, wy, haze);
+        });
+        // The opening at the top, seen slightly from above: a lit rim round a dark hollow.
+        Point m = line.back();
+        float rx = r.back(), ry = r.back() * 0.4f;
+        canvas.forEachPixel(
+            m.x - rx, m.y - ry, m.x + rx, m.y + ry, [&](int x, int y, float wx, float wy) {
+                float u = (wx - m.x) / rx, v = (wy - m.y) / ry;
+                float d = std::sqrt(u * u + v * v);
+                float cover = std::clamp((1.0f - d) * ry * ppu + 0.5f, 0.0f, 1.0f);
+                float hollow = smoothstep(0.8f, 0.6f, d);
+                float rim = 1.05f, inside = 0.25f + 0.15f * v;
+                Colour c = scale(colour, (rim + (inside - rim) * hollow) * lightFromAbove(wx, wy));
+                canvas.image.blend(x, y, finish(c, wx, wy, haze), cover);
+            });
     }
 }
 
 void paintBrainCoral(Canvas& canvas, Point base, float halfWidth, float height, float haze,
                      std::uint32_t seed) {
     const float ppu = std::min(halfWidth * canvas.unitX, height * canvas.unitY);
-    const Colour colour = rgb255(180, 156, 104);
+    const Colour colour = rgb255(198, 172, 114);
     canvas.forEachPixel(base.x - halfWidth, base.y - height, base.x + halfWidth,
                         base.y + height * 0.1f, [&](int x, int y, float wx, float wy) {
                             float u = (wx - base.x) / halfWidth, v = (wy - base.y) / height;
@@ -310,10 +334,10 @@ void paintBrainCoral(Canvas& canvas, Point base, float halfWidth, float height, 
                             float nz = std::sqrt(std::max(0.0f, 1.0f - r * r));
                             float lambert = std::max(0.0f, -0.35f * u - 0.85f * v + 0.45f * nz);
                             // Meandering grooves: bands along the contours of a smooth noise field.
-                            float field = fractalNoise(wx * 0.55f, wy * 0.8f, seed, 3);
-                            float groove = std::abs(std::sin(field * 46.0f));
+                            float field = fractalNoise(wx * 0.45f, wy * 0.65f, seed, 3);
+                            float groove = std::abs(std::sin(field * 34.0f));
                             float shade = (0.3f + 0.85f * lambert) *
-                                          (0.7f + 0.3f * smoothstep(0.15f, 0.6f, groove));
+                                          (0.55f + 0.45f * smoothstep(0.2f, 0.7f, groove));
                             Colour c = scale(colour, shade * lightFromAbove(wx, wy) * 0.85f);
                             canvas.image.blend(x, y, finish(c, wx, wy, haze), cover);
                         });
