@@ -49,6 +49,7 @@ void Scene::SetUpFixedState() {
 void Scene::LoadBuiltInTextures() {
     withPackedAsset(154, "BackGround0",
                     [&](const std::string& path) { loadMipmappedTexture(path, backdropTexture); });
+    LoadSpeciesTextures(speciesTexture);
 }
 
 void Scene::InitOpenGL(int width, int height) {
@@ -67,7 +68,8 @@ void Scene::InitOpenGL(int width, int height) {
     terrain.Build(std::int32_t(tankBox.tankRight - tankBox.tankLeft),
                   -std::int32_t(tankBox.tankBack), 1);
     PlaceBubbleEmitters();
-    // (fish, picking grid and food are placed here)
+    PlaceAllFish(fishPool, tankBox.tankTop, tankBox.tankBottom);
+    // (picking grid and food are placed here)
 
     glFogi(GL_FOG_MODE, GL_EXP);
     const GLfloat fogColour[4] = {1, 1, 1, 1};
@@ -163,7 +165,8 @@ void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
     DrawOverlay(overlayVisible);
     SetLight();
     DrawBackgroundQuads();
-    // (the fish pass runs here)
+    // (Feed mode and the food items join the fish rules when they arrive)
+    DrawFishPass(fishPool, AquariumSettings.fishCount, speciesTexture, false, {});
     DrawBackdropPass();
     glPushMatrix();
     glDisable(GL_FOG);

@@ -6,6 +6,7 @@
 
 #include "environment/BubbleEmitter.h"
 #include "environment/TerrainGrid.h"
+#include "fish/FishPopulation.h"
 #include "view/BackdropSurface.h"
 #include "view/TankBox.h"
 
@@ -38,6 +39,9 @@ class Scene {
     BubbleEmitter bubbleEmitters[3];
     EmitterOrigin emitterPositions[3];
     TerrainGrid terrain;
+    // The 25 fish (the first sum-of-counts slots swim) and one skin per species.
+    Fish fishPool[kFishPoolSize];
+    GLuint speciesTexture[kFishSpecies] = {};
 
   private:
     void SetUpFixedState();
