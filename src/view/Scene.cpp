@@ -7,7 +7,7 @@
 #include "settings/AquariumSettings.h"
 #include "view/OutlineFont.h"
 #include "view/TextOverlay.h"
-// settings load: see loadSettingsAtStartup below
+#include "settings/SettingsLoad.h"
 
 #include <GL/glu.h>
 
@@ -64,7 +64,7 @@ void Scene::InitOpenGL(int width, int height) {
         return;
     }
     LoadBuiltInTextures();
-    // loadSettingsAtStartup() joins here
+    loadSettingsAtStartup();
     terrain.Build(std::int32_t(tankBox.tankRight - tankBox.tankLeft),
                   -std::int32_t(tankBox.tankBack), 1);
     PlaceBubbleEmitters();
