@@ -68,7 +68,7 @@ Colour paintEye(const SkinSpot& p, Colour under, Colour iris) {
     if (p.region != SkinRegion::Body && p.region != SkinRegion::Lips)
         return under;
     const float d = std::hypot(p.x - FishSkinLayout::kEyeX, p.z - FishSkinLayout::kEyeZ);
-    const float r = FishSkinLayout::kEyeRadius;
+    const float r = FishSkinLayout::kEyeRadius * 1.25f; // a little beyond the raised eye
     Colour c = mix(under, scale(iris, 0.9f), 1.0f - smoothstep(r * 0.95f, r * 1.1f, d));
     c = mix(c, rgb255(30, 24, 20),
             1.0f - smoothstep(r * 0.95f, r * 1.05f, d) -
