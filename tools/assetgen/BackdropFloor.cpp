@@ -1,4 +1,4 @@
-// The floor of the backdrop: rippled sand seen in perspective, pebbles and rocks.
+// The floor of the backdrop: rippled sand seen in perspective, pebbles, a starfish and rocks.
 
 #include "BackdropCanvas.h"
 
@@ -11,7 +11,6 @@ namespace {
 
 constexpr float kFloorSpan = kWorldHeight - kHorizon;
 
-// Toward the light: up, a little to the left and toward the viewer.
 struct Vec3 {
     float x, y, z;
 };
@@ -19,6 +18,7 @@ Vec3 normalised(Vec3 v) {
     float len = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
     return {v.x / len, v.y / len, v.z / len};
 }
+// Toward the light: up, a little to the left and toward the viewer (y grows downwards).
 const Vec3 kLight = normalised({-0.35f, -0.85f, 0.45f});
 const Vec3 kPebbleLight = normalised({-0.3f, -0.55f, 0.8f});
 
