@@ -29,7 +29,8 @@ Colour bodyColour(float s, float t) {
     // Dark joints between the tail segments; the head shield is smooth.
     if (along > 0.40f) {
         const float segment = std::fmod((along - 0.40f) / 0.10f, 1.0f);
-        const float joint = smoothstep(0.80f, 0.97f, segment) * (1 - smoothstep(0.97f, 1.0f, segment));
+        const float joint =
+            smoothstep(0.80f, 0.97f, segment) * (1 - smoothstep(0.97f, 1.0f, segment));
         shell = scale(shell, 1.0f - 0.45f * joint);
     } else {
         // The head shield's rim, and the darker gut showing through behind it.
@@ -64,7 +65,8 @@ Colour eyeColour(float s, float t) {
 bool makeFoodSkin(const std::string& path) {
     Image image(kSide, kSide);
     for (int y = 0; y < kSide; ++y) {
-        const float t = 1.0f - (float(y) + 0.5f) / kSide; // BMP rows run bottom-up: t 0 at the bottom
+        const float t =
+            1.0f - (float(y) + 0.5f) / kSide; // BMP rows run bottom-up: t 0 at the bottom
         for (int x = 0; x < kSide; ++x) {
             const float s = (float(x) + 0.5f) / kSide;
             if (t < 0.60f)
