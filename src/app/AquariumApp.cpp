@@ -3,9 +3,11 @@
 #include "app/CMainFrame.h"
 #include "platform/ErrorReport.h"
 #include "platform/ProcessExit.h"
+#include "view/AquariumView.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QSurfaceFormat>
 #include <cstdlib>
 
 namespace quelmarine {
@@ -13,7 +15,25 @@ namespace quelmarine {
 AquariumApp::AquariumApp() = default;
 AquariumApp::~AquariumApp() = default;
 
-bool AquariumApp::InitInstance() {
+void AquariumApp::prepareBeforeApplication() {
+    // The FFmpeg media back end starts playback reliably long after loading.
+    qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+    QSurfaceFormat format;
+    format.setVersion(2, 1);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setDepthBufferSize(24);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    format.setSwapInterval(0); // the 10 ms frame timer sets the pace
+    QSurfaceFormat::setDefaultFormat(format);
+}
+
+void AquariumApp::nameApplication() {
+    QCoreApplication::setApplicationName("QuelmarineScr");
+    QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
+}
+
+bool AquariumApp::InitInstance(std::function<void()> onFirstFrame) {
     firstMarker = std::make_unique<SingleInstanceMarker>("FirstMyProject_Vemo");
     if (!firstMarker->acquired())
         std::_Exit(0);
@@ -29,6 +49,8 @@ bool AquariumApp::InitInstance() {
                              QString::fromStdString(text));
     });
     frame = std::make_unique<CMainFrame>();
+    if (onFirstFrame && frame->view())
+        QObject::connect(frame->view(), &AquariumView::firstFrameShown, onFirstFrame);
     frame->showCoveringScreen();
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include "app/SingleInstance.h"
 
+#include <functional>
 #include <memory>
 
 namespace quelmarine {
@@ -14,7 +15,12 @@ class AquariumApp {
     AquariumApp();
     ~AquariumApp();
     // The start-up sequence; false ends the program quietly without a window.
-    bool InitInstance();
+    // `onFirstFrame` runs once the first frame has reached the screen.
+    bool InitInstance(std::function<void()> onFirstFrame = {});
+
+    // Surface format and application names; before and right after QApplication exists.
+    static void prepareBeforeApplication();
+    static void nameApplication();
 
   private:
     std::unique_ptr<SingleInstanceMarker> firstMarker, appMarker;

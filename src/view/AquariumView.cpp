@@ -57,6 +57,10 @@ void AquariumView::RenderFrame() {
     const QSize pixels = size() * devicePixelRatio();
     aquarium.RenderFrame(pixels.width(), pixels.height());
     context->swapBuffers(this);
+    if (!firstFrameDone) {
+        firstFrameDone = true;
+        emit firstFrameShown();
+    }
 }
 
 void AquariumView::timerEvent(QTimerEvent* event) {

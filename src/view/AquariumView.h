@@ -26,6 +26,10 @@ class AquariumView : public QWindow {
     // One frame into the window (also used on expose).
     void RenderFrame();
 
+  signals:
+    // The first frame has reached the screen.
+    void firstFrameShown();
+
   protected:
     void timerEvent(QTimerEvent* event) override;
     void exposeEvent(QExposeEvent* event) override;
@@ -40,6 +44,7 @@ class AquariumView : public QWindow {
     Scene aquarium;
     AmbientSound ambientSound;
     QBasicTimer frameTimer;
+    bool firstFrameDone = false;
 };
 
 } // namespace quelmarine
