@@ -176,6 +176,11 @@ void Swimmer::ApplyWalls() {
         if (aimMinusZ) {
             Turn(0, false, TurnKind::Nudge);
             z = zMin + 2;
+        } else if (movingMinusZ) {
+            // Already aimed forward but still swinging round (a turn toward a target near 0
+            // steps one degree every third frame): hold the back line instead of swimming
+            // through the back of the tank behind the picture.
+            z = zMin + 2;
         }
     }
     // The fixed front band: only a swimmer whose position is relative to a point in the

@@ -218,6 +218,13 @@ TEST(ApplyWallsTest, BackFrontTopAndBottom) {
     EXPECT_EQ(f.z, -78);
     EXPECT_GE(f.targetHeading, 270) << "nudged by 0 ... 14 toward +z";
     EXPECT_LE(f.targetHeading, 284);
+    // Aimed forward again but still heading backward while it turns: held at the back line.
+    f = fishAt(0, 0, -78.5f, -100);
+    f.targetHeading = 0;
+    f.UpdateDirectionFlags();
+    f.ApplyWalls();
+    EXPECT_EQ(f.z, -78);
+    EXPECT_EQ(f.targetHeading, 0);
     f = fishAt(0, 0, -59, 90); // past the front, aimed at +z
     f.ApplyWalls();
     EXPECT_EQ(f.wallCode, 4);
