@@ -69,7 +69,8 @@ void Scene::InitOpenGL(int width, int height) {
                   -std::int32_t(tankBox.tankBack), 1);
     PlaceBubbleEmitters();
     PlaceAllFish(fishPool, tankBox.tankTop, tankBox.tankBottom);
-    // (picking grid and food are placed here)
+    picking.PlaceGrid(tankBox);
+    PlaceFood();
 
     glFogi(GL_FOG_MODE, GL_EXP);
     const GLfloat fogColour[4] = {1, 1, 1, 1};
@@ -165,8 +166,11 @@ void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
     DrawOverlay(overlayVisible);
     SetLight();
     DrawBackgroundQuads();
-    // (Feed mode and the food items join the fish rules when they arrive)
-    DrawFishPass(fishPool, AquariumSettings.fishCount, speciesTexture, false, {});
+    FoodTarget foodTargets[kFoodItemCount];
+    FillFoodTargets(food, foodTargets);
+    DrawFishPass(fishPool, AquariumSettings.fishCount, speciesTexture,
+                 mouse.mode == kModeFeedFish, foodTargets);
+    EatMarkedFood(food, foodTargets);
     DrawBackdropPass();
     glPushMatrix();
     glDisable(GL_FOG);
@@ -178,8 +182,33 @@ void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();
     glDisable(GL_LIGHTING);
-    // (the active food items are drawn here, then the feeding or picking pass of the mode)
+    DrawFoodPass();
+    RunMousePass();
     glFinish();
+}
+
+void Scene::PlaceFood() {
+    // One food picture for all items, loaded once: dropping an item never loads it again.
+    foodTexture = LoadFoodPicture();
+    for (FoodItem& item : food)
+        item.Init(foodTexture);
+}
+
+void Scene::DrawFoodPass() {
+    for (FoodItem& item : food) {
+        if (!item.active)
+            continue;
+        glPushMatrix();
+        item.Draw();
+        glPopMatrix();
+    }
+}
+
+void Scene::RunMousePass() {
+    if (mouse.mode == kModeFeedFish)
+        picking.FeedingPass(mouse, tankBox, food);
+    else if (isFishPickingMode(mouse.mode))
+        picking.FishPickingPass(mouse, fishPool, fishInUse(AquariumSettings.fishCount));
 }
 
 } // namespace quelmarine

@@ -7,7 +7,9 @@
 #include "environment/BubbleEmitter.h"
 #include "environment/TerrainGrid.h"
 #include "fish/FishPopulation.h"
+#include "fish/FoodItem.h"
 #include "view/BackdropSurface.h"
+#include "view/Picking.h"
 #include "view/TankBox.h"
 
 namespace quelmarine {
@@ -42,6 +44,13 @@ class Scene {
     // The 25 fish (the first sum-of-counts slots swim) and one skin per species.
     Fish fishPool[kFishPoolSize];
     GLuint speciesTexture[kFishSpecies] = {};
+    // The 20 live food items and the one food picture they share.
+    FoodItem food[kFoodItemCount];
+    GLuint foodTexture = 0;
+    // The mouse as the window recorded it (mode, press, position in viewport pixels), and the
+    // picking grid and passes that act on it at the end of each frame.
+    MouseState mouse;
+    Picking picking;
 
   private:
     void SetUpFixedState();
@@ -52,6 +61,9 @@ class Scene {
     void DrawBackdropPass();
     void PlaceBubbleEmitters();
     void DrawBubbleEmitters();
+    void PlaceFood();
+    void DrawFoodPass();
+    void RunMousePass();
 
     TankBox tankBox;
     bool initialised = false;
