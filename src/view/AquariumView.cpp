@@ -4,6 +4,7 @@
 #include "platform/ProcessExit.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QScreen>
 
@@ -21,6 +22,7 @@ AquariumView::AquariumView() {
     // Until the Custom Music dialog reports its switch, own music counts as off, so the
     // ambient loop starts on the first tick.
     musicPlaying = false;
+    mouseInteraction.releaseOpenGL = [this] { ReleaseOpenGL(); };
     frameTimer.start(kFramePeriodMs, Qt::PreciseTimer, this);
 }
 
@@ -83,6 +85,35 @@ void AquariumView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1)
         aquarium.ToggleOverlay();
     QWindow::keyPressEvent(event);
+}
+
+QPoint AquariumView::viewportPoint(const QMouseEvent* event) const {
+    return (event->position() * devicePixelRatio()).toPoint();
+}
+
+void AquariumView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        mouseInteraction.OnLButtonDown(viewportPoint(event));
+    else if (event->button() == Qt::RightButton)
+        mouseInteraction.OnRButtonDown(event->globalPosition().toPoint());
+    QWindow::mousePressEvent(event);
+}
+
+void AquariumView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        mouseInteraction.OnLButtonUp(viewportPoint(event));
+    QWindow::mouseReleaseEvent(event);
+}
+
+void AquariumView::mouseMoveEvent(QMouseEvent* event) {
+    mouseInteraction.OnMouseMove(viewportPoint(event));
+    QWindow::mouseMoveEvent(event);
+}
+
+void AquariumView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        mouseInteraction.OnLButtonDblClk(viewportPoint(event));
+    QWindow::mouseDoubleClickEvent(event);
 }
 
 void AquariumView::ReleaseOpenGL() {

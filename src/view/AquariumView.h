@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "audio/AmbientSound.h"
+#include "view/MouseInteraction.h"
 #include "view/Scene.h"
 
 class QOpenGLContext;
@@ -34,14 +35,21 @@ class AquariumView : public QWindow {
     void timerEvent(QTimerEvent* event) override;
     void exposeEvent(QExposeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The mouse goes to `mouseInteraction`, in the scene's viewport pixels.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     void InitOpenGL();
     // The physical pixel size of the screen that shows the window.
     QSize screenPixelSize() const;
+    QPoint viewportPoint(const QMouseEvent* event) const;
 
     std::unique_ptr<QOpenGLContext> context;
     Scene aquarium;
+    MouseInteraction mouseInteraction{*this, aquarium.mouse};
     AmbientSound ambientSound;
     QBasicTimer frameTimer;
     bool firstFrameDone = false;
