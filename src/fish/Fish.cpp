@@ -150,6 +150,51 @@ void Fish::UpdateBoxes() {
     hasBoxes = true;
 }
 
+const float* poseArray(const FishPose& pose, PoseArray which) {
+    switch (which) {
+    case PoseArray::None:
+        return nullptr;
+    case PoseArray::Wave:
+        return pose.wave;
+    case PoseArray::JawUpper:
+        return pose.jawUpper;
+    case PoseArray::JawLower:
+        return pose.jawLower;
+    case PoseArray::FlapC:
+        return pose.flapC;
+    case PoseArray::FlapD:
+        return pose.flapD;
+    case PoseArray::FlapE:
+        return pose.flapE;
+    case PoseArray::FlapF:
+        return pose.flapF;
+    case PoseArray::FlapG:
+        return pose.flapG;
+    case PoseArray::FlapH:
+        return pose.flapH;
+    }
+    return nullptr;
+}
+
+PartMotion partMotion(const FishPartRule& rule, const FishPose& pose) {
+    PartMotion motion;
+    if (rule.yawSegment < 0) {
+        motion.turning = PartMotion::Turning::PerColumn;
+        motion.yawList = pose.yaw;
+    } else if (rule.yawSegment2 < 0) {
+        motion.yaw = pose.yaw[rule.yawSegment];
+    } else {
+        motion.yaw = (pose.yaw[rule.yawSegment] + pose.yaw[rule.yawSegment2]) * 0.5f;
+    }
+    motion.columnValues = poseArray(pose, rule.column);
+    motion.columnGain = rule.gain;
+    motion.columnRows = rule.rows;
+    if (rule.waveShift >= 0)
+        motion.shift = {0, pose.wave[rule.waveShift], 0};
+    motion.mirrorFlipsColumn = rule.flapMirrors;
+    return motion;
+}
+
 void Fish::DrawMesh(const FishPose& pose) {
     GlStripSink sink;
     DrawMeshTo(sink, pose);

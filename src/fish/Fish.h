@@ -67,67 +67,43 @@ class Fish : public Swimmer {
     bool crowded = false;
 };
 
+// How each mesh part of the main fish moves, as data: the body segment(s) whose yaw turns it,
+// the pose array that displaces it per column (on which rows, along which axes), the body-wave
+// segment that shifts all of it sideways, and whether its mirrored copy flaps the other way.
+enum class PoseArray { None, Wave, JawUpper, JawLower, FlapC, FlapD, FlapE, FlapF, FlapG, FlapH };
+
+struct FishPartRule {
+    int yawSegment;   // -1: every body column turns by its own segment's yaw
+    int yawSegment2;  // a second segment to average with, or -1
+    PoseArray column; // per-column displacement
+    Vec3f gain;       // its direction (and sign)
+    unsigned rows;    // rows it moves (bit r = row r)
+    int waveShift;    // body-wave segment added to y of every vertex, or -1
+    bool flapMirrors; // the mirrored copy takes the column displacement with the other sign
+};
+
+inline constexpr unsigned kAllRows = ~0u, kRow0 = 1u << 0, kRow1 = 1u << 1;
+
+inline constexpr FishPartRule kFishPartRules[kFishPartCount] = {
+    {-1, -1, PoseArray::Wave, {0, 1, 0}, kAllRows, -1, false},     // body
+    {0, -1, PoseArray::JawUpper, {0, 0, 1}, kAllRows, -1, false},  // upper jaw
+    {0, -1, PoseArray::JawLower, {0, 0, -1}, kAllRows, -1, false}, // lower jaw
+    {4, 5, PoseArray::FlapC, {1, 1, 0}, kRow1, -1, false},         // dorsal fin, front
+    {7, -1, PoseArray::FlapD, {0, 1, 0}, kRow1, 7, false},         // dorsal fin, rear
+    {4, -1, PoseArray::FlapE, {0, 1, 1}, kRow0, -1, true},         // pectoral fins
+    {4, -1, PoseArray::FlapF, {0, 1, 0}, kRow0, -1, true},         // pelvic fins
+    {7, -1, PoseArray::FlapG, {0, 1, 0}, kRow1, 7, false},         // anal fin
+    {9, -1, PoseArray::FlapH, {0, 1, 0}, kRow0, 9, false},         // tail fin
+    {0, -1, PoseArray::None, {0, 0, 0}, 0, -1, false},             // eyes
+};
+
+const float* poseArray(const FishPose& pose, PoseArray which);
+PartMotion partMotion(const FishPartRule& rule, const FishPose& pose);
+
 template <typename Sink> void Fish::DrawMeshTo(Sink& sink, const FishPose& pose) {
-    const float s = float(size);
-    PartMotion body;
-    body.turning = PartMotion::Turning::PerColumn;
-    body.yawList = pose.yaw;
-    body.columnValues = pose.wave;
-    body.columnGain = {0, 1, 0};
-    drawPart(sink, *this, kFishParts[kFishBody], body, s);
-
-    PartMotion jaw;
-    jaw.yaw = pose.yaw[0];
-    jaw.columnValues = pose.jawUpper;
-    jaw.columnGain = {0, 0, 1};
-    drawPart(sink, *this, kFishParts[kFishUpperJaw], jaw, s);
-    jaw.columnValues = pose.jawLower;
-    jaw.columnGain = {0, 0, -1};
-    drawPart(sink, *this, kFishParts[kFishLowerJaw], jaw, s);
-
-    // Fins: rows are numbered from 0 here; the outer edge is the row that flaps.
-    PartMotion dorsal;
-    dorsal.yaw = (pose.yaw[4] + pose.yaw[5]) * 0.5f;
-    dorsal.columnValues = pose.flapC;
-    dorsal.columnGain = {1, 1, 0};
-    dorsal.columnRows = 1u << 1;
-    drawPart(sink, *this, kFishParts[kFishDorsalFront], dorsal, s);
-
-    PartMotion softFin;
-    softFin.yaw = pose.yaw[7];
-    softFin.shift = {0, pose.wave[7], 0};
-    softFin.columnValues = pose.flapD;
-    softFin.columnGain = {0, 1, 0};
-    softFin.columnRows = 1u << 1;
-    drawPart(sink, *this, kFishParts[kFishDorsalRear], softFin, s);
-
-    PartMotion pectoral;
-    pectoral.yaw = pose.yaw[4];
-    pectoral.columnValues = pose.flapE;
-    pectoral.columnGain = {0, 1, 1};
-    pectoral.columnRows = 1u << 0;
-    pectoral.mirrorFlipsColumn = true;
-    drawPart(sink, *this, kFishParts[kFishPectoral], pectoral, s);
-
-    PartMotion pelvic = pectoral;
-    pelvic.columnValues = pose.flapF;
-    pelvic.columnGain = {0, 1, 0};
-    drawPart(sink, *this, kFishParts[kFishPelvic], pelvic, s);
-
-    softFin.columnValues = pose.flapG;
-    drawPart(sink, *this, kFishParts[kFishAnal], softFin, s);
-
-    PartMotion tailFin;
-    tailFin.yaw = pose.yaw[9];
-    tailFin.shift = {0, pose.wave[9], 0};
-    tailFin.columnValues = pose.flapH;
-    tailFin.columnGain = {0, 1, 0};
-    tailFin.columnRows = 1u << 0;
-    drawPart(sink, *this, kFishParts[kFishTail], tailFin, s);
-
-    PartMotion eyes;
-    eyes.yaw = pose.yaw[0];
-    drawPart(sink, *this, kFishParts[kFishEyes], eyes, s);
+    for (int part = 0; part < kFishPartCount; ++part)
+        drawPart(sink, *this, kFishParts[part], partMotion(kFishPartRules[part], pose),
+                 float(size));
 }
 
 } // namespace quelmarine
