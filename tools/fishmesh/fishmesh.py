@@ -193,11 +193,12 @@ def dorsal_front():
         u = i / (n - 1)
         x = lerp(-0.179, 0.013, u)
         z = top_at(x) - 0.006
-        rise = math.sin(min(u / 0.22, 1.0) * math.pi / 2)
-        fall = 1.0 if u <= 0.5 else 1.0 - 0.5 * (u - 0.5) / 0.5
+        # A spiny front that rises steeply, peaks a third of the way back and sweeps down.
+        rise = math.sin(min(u / 0.3, 1.0) * math.pi / 2) ** 0.8
+        fall = 1.0 if u <= 0.3 else 1.0 - 0.5 * ((u - 0.3) / 0.7) ** 1.3
         height = (0.221 - z) * rise * fall
         base.append((x, 0.0, z))
-        edge.append((x + 0.022 * math.sin(math.pi * u), 0.0, z + max(height, 0.004)))
+        edge.append((x + 0.03 * math.sin(math.pi * u), 0.0, z + max(height, 0.004)))
     return sheet([base, edge])
 
 
