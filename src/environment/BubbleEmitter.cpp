@@ -98,13 +98,26 @@ void BubbleEmitter::Update() {
 }
 
 void BubbleEmitter::Draw(std::int32_t count) {
+    Advance(count, true);
+}
+
+void BubbleEmitter::WarmUp(std::int32_t count) {
+    Advance(count, false);
+}
+
+void BubbleEmitter::Advance(std::int32_t count, bool render) {
     activeCount = std::clamp(count, 0, pool);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glBegin(GL_QUADS);
+    if (render) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glBegin(GL_QUADS);
+    }
     for (std::int32_t i = 0; i < activeCount; ++i) {
         const Particle& p = particles[i];
+        // A new tremble every frame.
         const float jx = float(roll(20)) * 0.01f;
         const float jz = float(roll(20)) * 0.01f;
+        if (!render)
+            continue;
         const float cx = p.x + jx, cz = p.z + jz, s = p.size;
         if (colored)
             glColor3ub(GLubyte(p.red), GLubyte(p.green), GLubyte(p.blue));
@@ -117,9 +130,10 @@ void BubbleEmitter::Draw(std::int32_t count) {
         glTexCoord2f(0, 1);
         glVertex3f(cx + s, p.y - s, cz);
     }
-    glEnd();
+    if (render)
+        glEnd();
     Update();
-    if (colored)
+    if (render && colored)
         glColor3ub(255, 255, 255);
 }
 

@@ -27,6 +27,9 @@ class BubbleEmitter : public ParticleSystem {
     // Draws the first `count` particles at the current model-view position, then advances them.
     // A count below 0 draws and moves nothing; one above the pool is held to the pool.
     void Draw(std::int32_t count);
+    // Everything Draw does except sending the quads (the same random numbers are drawn): the
+    // start-up's warm-up steps, whose pictures the first frame would clear anyway.
+    void WarmUp(std::int32_t count);
 
     // Births without the texture, for Init and for code that has no OpenGL context.
     bool InitParticles(std::int32_t count);
@@ -35,6 +38,7 @@ class BubbleEmitter : public ParticleSystem {
 
   private:
     void LoadSprite();
+    void Advance(std::int32_t count, bool render);
 };
 
 } // namespace quelmarine

@@ -3,10 +3,12 @@
 #include <FTGL/ftgl.h>
 #include <fontconfig/fontconfig.h>
 
+#include <bitset>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 
 namespace quelmarine {
 
@@ -16,6 +18,11 @@ namespace {
 // their precision.
 constexpr unsigned kFaceSize = 64;
 constexpr float kEmScale = 1.0f / float(kFaceSize);
+
+// The face stays loaded so that each glyph list is compiled the first time its character is
+// printed: the start-up pays only for the characters the overlay shows.
+std::unique_ptr<FTExtrudeFont> outlineFace;
+std::bitset<kGlyphListCount> compiled;
 
 // Text bytes are in the Windows Western code page; its 0x80 … 0x9F range differs from
 // Latin-1 (0 marks an unused code).
@@ -78,20 +85,31 @@ std::string outlineFontFile() {
 }
 
 bool BuildOutlineFontFrom(const std::string& fontFile) {
+    outlineFace.reset();
+    compiled.reset();
     if (fontFile.empty())
         return false;
-    FTExtrudeFont font(fontFile.c_str());
-    if (font.Error() || !font.FaceSize(kFaceSize))
+    auto font = std::make_unique<FTExtrudeFont>(fontFile.c_str());
+    if (font->Error() || !font->FaceSize(kFaceSize))
         return false;
-    font.Depth(kGlyphExtrusion / kEmScale);
+    font->Depth(kGlyphExtrusion / kEmScale);
     // FTGL would otherwise compile lists of its own inside ours, which cannot nest.
-    font.UseDisplayList(false);
+    font->UseDisplayList(false);
     const GLuint base = glGenLists(kGlyphListCount);
     if (base == 0)
         return false;
     textListBase = base;
-    for (int c = 0; c < kGlyphCharacters; ++c)
-        compileGlyph(font, c);
+    outlineFace = std::move(font);
+    return true;
+}
+
+bool ensureGlyphList(int character) {
+    if (!outlineFace || character < 0 || character >= kGlyphCharacters)
+        return false;
+    if (!compiled.test(std::size_t(character))) {
+        compileGlyph(*outlineFace, character);
+        compiled.set(std::size_t(character));
+    }
     return true;
 }
 
@@ -109,6 +127,8 @@ void PrintText(const char* format, ...) {
     va_end(args);
     if (written < 0)
         return;
+    for (const char* c = text; *c; ++c)
+        ensureGlyphList(static_cast<unsigned char>(*c));
     glPushAttrib(GL_LIST_BIT);
     glListBase(textListBase);
     glCallLists(GLsizei(std::strlen(text)), GL_UNSIGNED_BYTE, text);

@@ -29,10 +29,14 @@ inline GlyphMetrics glyphMetrics[kGlyphListCount];
 // The bold sans-serif TrueType face fontconfig picks; empty when there is none.
 std::string outlineFontFile();
 
-// Builds the glyph lists into the current context; nothing is built when no face is found.
+// Makes the glyph lists of the current context ready: reserves the 256 lists and loads the face;
+// each glyph is compiled the first time it is printed. Nothing is made when no face is found.
 void BuildOutlineFont();
-// Builds from a given font file; false (and nothing built) when the face cannot be loaded.
+// The same with a given font file; false (and nothing made) when the face cannot be loaded.
 bool BuildOutlineFontFrom(const std::string& fontFile);
+// Compiles the list and metrics of one character now, if not done yet; false without a face or
+// for character 255, whose list stays empty.
+bool ensureGlyphList(int character);
 
 // Formats like printf (at most 255 characters; longer text is cut) and draws one glyph list
 // per byte. Draws nothing with no format or without built glyphs.

@@ -133,7 +133,8 @@ void Scene::DrawBackdropPass() {
 
 void Scene::PlaceBubbleEmitters() {
     // Behind and below the terrain's reference vertex, at three depths; warmed up so that the
-    // streams are spread out on the first frame (the warm-up draws are cleared by that frame).
+    // streams are spread out on the first frame (the warm-up steps draw the same random numbers
+    // as frames do but send nothing: the first frame would clear it).
     constexpr float kDepthOffsets[3] = {100, 200, 50};
     constexpr int kWarmUpSteps = 110;
     const TerrainVertex& t = terrain.referenceVertex();
@@ -144,7 +145,7 @@ void Scene::PlaceBubbleEmitters() {
         bubbleEmitters[k].Init(kBubblePool);
         bubbleEmitters[k].setColored(false);
         for (int step = 0; step < kWarmUpSteps; ++step)
-            bubbleEmitters[k].Draw(count);
+            bubbleEmitters[k].WarmUp(count);
     }
 }
 

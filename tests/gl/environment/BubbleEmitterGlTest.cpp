@@ -1,6 +1,7 @@
 #include "environment/BubbleEmitter.h"
 
 #include <GL/gl.h>
+#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <vector>
@@ -89,6 +90,26 @@ TEST_F(BubbleEmitterGl, CountsOfNoneOrBelowDrawAndMoveNothing) {
 TEST_F(BubbleEmitterGl, CountAboveThePoolDrawsThePool) {
     EXPECT_GT(drawnPixels(100000), 0);
     EXPECT_EQ(emitter.activeCount, kBubblePool);
+}
+
+TEST_F(BubbleEmitterGl, WarmUpStepsLikeDrawButDrawsNothing) {
+    BubbleEmitter twin;
+    std::srand(77);
+    ASSERT_TRUE(emitter.InitParticles(kBubblePool));
+    std::srand(77);
+    ASSERT_TRUE(twin.InitParticles(kBubblePool));
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    std::srand(5);
+    for (int i = 0; i < 110; ++i)
+        twin.WarmUp(60);
+    const int afterWarmUp = std::rand();
+    EXPECT_EQ(litPixels(), 0);
+    std::srand(5);
+    for (int i = 0; i < 110; ++i)
+        emitter.Draw(60);
+    EXPECT_EQ(std::rand(), afterWarmUp) << "the warm-up draws other random numbers";
+    EXPECT_EQ(std::memcmp(&twin.particle(0), &emitter.particle(0), 110 * sizeof(Particle)), 0);
 }
 
 TEST_F(BubbleEmitterGl, UncolouredBubblesKeepTheCurrentColour) {

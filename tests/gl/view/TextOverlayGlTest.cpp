@@ -52,6 +52,9 @@ class TextOverlayGl : public ::testing::Test {
 };
 
 TEST_F(TextOverlayGl, GlyphsAreAboutOneUnitHighAndAdvanceTheOrigin) {
+    for (char c : std::string("HMiW "))
+        ASSERT_TRUE(ensureGlyphList(c));
+    EXPECT_FALSE(ensureGlyphList(255));
     EXPECT_GT(glyphMetrics['H'].blackBoxY, 0.6f);
     EXPECT_LT(glyphMetrics['H'].blackBoxY, 1.0f);
     EXPECT_GT(glyphMetrics['M'].cellIncX, glyphMetrics['i'].cellIncX);
@@ -106,6 +109,7 @@ TEST_F(TextOverlayGl, Byte255AndEmptyTextDrawNothing) {
 }
 
 TEST_F(TextOverlayGl, LongTextIsCutAfter255Characters) {
+    ASSERT_TRUE(ensureGlyphList('M'));
     const float advance = glyphMetrics['M'].cellIncX;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
