@@ -37,10 +37,10 @@ Colour bodyColour(float s, float t) {
         const float rim = smoothstep(0.34f, 0.40f, along) * (1 - smoothstep(0.40f, 0.42f, along));
         shell = scale(shell, 1.0f - 0.35f * rim);
     }
-    // Fine dark-red speckles.
-    const float speck = valueNoise(s * 48, t * 96, 17u, 48);
+    // Faint dark-red speckles (soft, so that the small creature does not shimmer).
+    const float speck = valueNoise(s * 24, t * 48, 17u, 24);
     if (speck > 0.82f)
-        shell = mix(shell, rgb255(110, 18, 16), smoothstep(0.82f, 0.92f, speck) * 0.7f);
+        shell = mix(shell, rgb255(110, 18, 16), smoothstep(0.82f, 0.92f, speck) * 0.35f);
     // The tail end turns paler and glassier.
     shell = mix(shell, rgb255(250, 190, 150), 0.35f * smoothstep(0.85f, 1.0f, along));
     return shell;
