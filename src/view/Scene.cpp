@@ -169,8 +169,8 @@ void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
     DrawBackgroundQuads();
     FoodTarget foodTargets[kFoodItemCount];
     FillFoodTargets(food, foodTargets);
-    DrawFishPass(fishPool, AquariumSettings.fishCount, speciesTexture,
-                 mouse.mode == kModeFeedFish, foodTargets);
+    DrawFishPass(fishPool, AquariumSettings.fishCount, speciesTexture, mouse.mode == kModeFeedFish,
+                 foodTargets);
     EatMarkedFood(food, foodTargets);
     DrawBackdropPass();
     glPushMatrix();
