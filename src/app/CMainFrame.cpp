@@ -43,6 +43,10 @@ void CMainFrame::showCoveringScreen() {
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         exitProcessNow();
+    // Keys reach the frame when the window system keeps the focus on it rather than on the
+    // view's own window: F1 then toggles the view's help overlay from here.
+    if (event->key() == Qt::Key_F1 && aquariumView)
+        aquariumView->scene().ToggleOverlay();
     QWidget::keyPressEvent(event);
 }
 
