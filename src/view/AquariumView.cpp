@@ -82,8 +82,11 @@ void AquariumView::exposeEvent(QExposeEvent*) {
 void AquariumView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         exitProcessNow();
-    if (event->key() == Qt::Key_F1)
+    if (event->key() == Qt::Key_F1) {
         aquarium.ToggleOverlay();
+        event->accept(); // handled here: the frame must not toggle it a second time
+        return;
+    }
     QWindow::keyPressEvent(event);
 }
 

@@ -5,9 +5,9 @@
 #include "platform/ErrorReport.h"
 #include "platform/Folders.h"
 #include "settings/AquariumSettings.h"
+#include "settings/SettingsLoad.h"
 #include "view/OutlineFont.h"
 #include "view/TextOverlay.h"
-#include "settings/SettingsLoad.h"
 
 #include <GL/glu.h>
 
@@ -80,7 +80,6 @@ void Scene::InitOpenGL(int width, int height) {
     glFogf(GL_FOG_START, -10.0f);
     glFogf(GL_FOG_END, 100.0f);
     glEnable(GL_FOG);
-    initialised = true;
 }
 
 void Scene::SetProjectionAndCamera() {

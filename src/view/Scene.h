@@ -66,7 +66,6 @@ class Scene {
     void RunMousePass();
 
     TankBox tankBox;
-    bool initialised = false;
 };
 
 } // namespace quelmarine

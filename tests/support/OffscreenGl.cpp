@@ -2,6 +2,8 @@
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>
+#include <chrono>
+#include <thread>
 
 namespace testsupport {
 
@@ -9,13 +11,28 @@ struct OffscreenGl::Impl {
     Display* display = nullptr;
     GLXPbuffer pbuffer = 0;
     GLXContext context = nullptr;
+
+    bool create(int width, int height);
+    void destroy();
 };
 
-OffscreenGl::OffscreenGl(int width, int height)
-    : impl(std::make_unique<Impl>()), w(width), h(height) {
-    impl->display = XOpenDisplay(nullptr);
-    if (!impl->display)
-        return;
+namespace {
+
+bool xErrorSeen = false;
+int noteXError(Display*, XErrorEvent*) {
+    xErrorSeen = true;
+    return 0;
+}
+
+} // namespace
+
+bool OffscreenGl::Impl::create(int width, int height) {
+    display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    // A busy X server may refuse a large pbuffer for a moment: note errors instead of exiting.
+    xErrorSeen = false;
+    auto previousHandler = XSetErrorHandler(noteXError);
     const int attributes[] = {GLX_DRAWABLE_TYPE,
                               GLX_PBUFFER_BIT,
                               GLX_RENDER_TYPE,
@@ -32,29 +49,47 @@ OffscreenGl::OffscreenGl(int width, int height)
                               False,
                               None};
     int count = 0;
-    GLXFBConfig* configs =
-        glXChooseFBConfig(impl->display, DefaultScreen(impl->display), attributes, &count);
-    if (!configs || count == 0)
+    GLXFBConfig* configs = glXChooseFBConfig(display, DefaultScreen(display), attributes, &count);
+    if (configs && count > 0) {
+        const int pbufferAttributes[] = {GLX_PBUFFER_WIDTH, width, GLX_PBUFFER_HEIGHT, height,
+                                         None};
+        pbuffer = glXCreatePbuffer(display, configs[0], pbufferAttributes);
+        context = glXCreateNewContext(display, configs[0], GLX_RGBA_TYPE, nullptr, True);
+    }
+    if (configs)
+        XFree(configs);
+    bool current = pbuffer && context && glXMakeContextCurrent(display, pbuffer, pbuffer, context);
+    XSync(display, False);
+    XSetErrorHandler(previousHandler);
+    return current && !xErrorSeen;
+}
+
+void OffscreenGl::Impl::destroy() {
+    if (!display)
         return;
-    const int pbufferAttributes[] = {GLX_PBUFFER_WIDTH, width, GLX_PBUFFER_HEIGHT, height, None};
-    impl->pbuffer = glXCreatePbuffer(impl->display, configs[0], pbufferAttributes);
-    impl->context = glXCreateNewContext(impl->display, configs[0], GLX_RGBA_TYPE, nullptr, True);
-    XFree(configs);
-    if (!impl->pbuffer || !impl->context)
-        return;
-    glXMakeContextCurrent(impl->display, impl->pbuffer, impl->pbuffer, impl->context);
-    glViewport(0, 0, width, height);
+    glXMakeContextCurrent(display, None, None, nullptr);
+    if (context)
+        glXDestroyContext(display, context);
+    if (pbuffer)
+        glXDestroyPbuffer(display, pbuffer);
+    XCloseDisplay(display);
+    *this = Impl{};
+}
+
+OffscreenGl::OffscreenGl(int width, int height)
+    : impl(std::make_unique<Impl>()), w(width), h(height) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (impl->create(width, height)) {
+            glViewport(0, 0, width, height);
+            return;
+        }
+        impl->destroy();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200 * (attempt + 1)));
+    }
 }
 
 OffscreenGl::~OffscreenGl() {
-    if (!impl->display)
-        return;
-    glXMakeContextCurrent(impl->display, None, None, nullptr);
-    if (impl->context)
-        glXDestroyContext(impl->display, impl->context);
-    if (impl->pbuffer)
-        glXDestroyPbuffer(impl->display, impl->pbuffer);
-    XCloseDisplay(impl->display);
+    impl->destroy();
 }
 
 bool OffscreenGl::ok() const {
