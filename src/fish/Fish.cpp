@@ -99,18 +99,9 @@ void Fish::SetSwimStyle(float speedTarget, bool shut) {
 void Fish::Wander() {
     if (crowded || eating)
         return;
-    if (wanderTimer++ <= kWanderAfter)
+    const float v = WanderStep(kWanderAfter, 200);
+    if (v < 0)
         return;
-    wanderTimer = std::rand() % 200;
-    const float v = 0.1f * float(1 + std::rand() % 4);
-    EaseSpeed(0.05f, v);
-    if (std::fabs(heading - targetHeading) < 0.01f) {
-        if (z > -75 && z < -60)
-            Turn(0, true, TurnKind::Random);
-        if (z > -90 && z < -75)
-            Turn(0, false, TurnKind::Random);
-        Tilt(0, false, TiltKind::Random);
-    }
     mouthShut = !mouthShut;
     SetSwimStyle(v, mouthShut);
 }

@@ -85,18 +85,7 @@ void FoodFish::ComputePose(FoodFishPose& pose) {
 }
 
 void FoodFish::Wander() {
-    if (wanderTimer++ <= kWanderAfter)
-        return;
-    wanderTimer = std::rand() % 500;
-    const float v = 0.1f * float(1 + std::rand() % 4);
-    EaseSpeed(0.05f, v);
-    if (std::fabs(heading - targetHeading) < 0.01f) {
-        if (z > -75 && z < -60)
-            Turn(0, true, TurnKind::Random);
-        if (z > -90 && z < -75)
-            Turn(0, false, TurnKind::Random);
-        Tilt(0, false, TiltKind::Random);
-    }
+    WanderStep(kWanderAfter, 500);
 }
 
 void FoodFish::DrawMesh(const FoodFishPose& pose) {

@@ -96,6 +96,22 @@ void Swimmer::Tilt(float amount, bool dir, TiltKind kind) {
     targetPitch = std::clamp(targetPitch, -45.0f, 45.0f);
 }
 
+float Swimmer::WanderStep(int wanderAfter, int restartSpan) {
+    if (wanderTimer++ <= wanderAfter)
+        return -1.0f;
+    wanderTimer = std::rand() % restartSpan;
+    const float v = 0.1f * float(1 + std::rand() % 4);
+    EaseSpeed(0.05f, v);
+    if (std::fabs(heading - targetHeading) < 0.01f) {
+        if (z > -75 && z < -60)
+            Turn(0, true, TurnKind::Random);
+        if (z > -90 && z < -75)
+            Turn(0, false, TurnKind::Random);
+        Tilt(0, false, TiltKind::Random);
+    }
+    return v;
+}
+
 void Swimmer::EaseSpeed(float step, float target) {
     if (rules.easeStepsBack) {
         if (speed < target)

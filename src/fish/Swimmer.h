@@ -56,6 +56,12 @@ class Swimmer : public PartModel {
     // Pitch eases by one degree per call toward targetPitch.
     void EasePitch();
 
+    // The wander step both creatures share: once the timer has passed `wanderAfter`, restart
+    // it at rand() % `restartSpan`, pick a cruising speed of 0.1 ... 0.4 and, unless still
+    // turning, a random heading inside the depth bands and a random pitch. Returns the new
+    // speed, or a negative value when it is not time yet.
+    float WanderStep(int wanderAfter, int restartSpan);
+
     SwimRules rules;
     float speed = 0.1f;
     float targetPitch = 0, targetHeading = 0;
