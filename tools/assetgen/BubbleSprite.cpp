@@ -39,22 +39,10 @@ Colour bubbleLight(float x, float y) {
 
 bool makeBubbleSprite(const std::string& path) {
     Image image(kSide, kSide);
-    for (int row = 0; row < kSide; ++row) {
-        for (int column = 0; column < kSide; ++column) {
-            Colour sum;
-            for (int sy = 0; sy < kSamples; ++sy) {
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    // The quad maps the texture's s axis upwards and its t axis to the right, so
-                    // a picture column is a screen row and a picture row (from the bottom) is a
-                    // screen column.
-                    const float s = (column + (sx + 0.5f) / kSamples) / kSide;
-                    const float t = (kSide - row - (sy + 0.5f) / kSamples) / kSide;
-                    sum = add(sum, bubbleLight(t * 2 - 1, s * 2 - 1));
-                }
-            }
-            image.at(column, row) = scale(sum, 1.0f / (kSamples * kSamples));
-        }
-    }
+    // The quad maps the texture's s axis upwards and its t axis to the right, so a picture
+    // column is a screen row and a picture row (from the bottom) is a screen column.
+    paintSupersampled(image, kSamples,
+                      [](float s, float t) { return bubbleLight(t * 2 - 1, s * 2 - 1); });
     return image.writeBmp24(path);
 }
 

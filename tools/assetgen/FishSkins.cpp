@@ -237,20 +237,8 @@ Colour koi(const SkinSpot& p) {
 bool paintSkin(const std::string& path, Painter painter) {
     const FishSkinLayout layout;
     Image image(kSide, kSide);
-    for (int row = 0; row < kSide; ++row) {
-        for (int column = 0; column < kSide; ++column) {
-            Colour sum;
-            for (int sy = 0; sy < kSamples; ++sy) {
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    // Picture row 0 is the top of the texture (t = 1).
-                    const float s = (column + (sx + 0.5f) / kSamples) / kSide;
-                    const float t = 1.0f - (row + (sy + 0.5f) / kSamples) / kSide;
-                    sum = add(sum, painter(layout.locate(s, t)));
-                }
-            }
-            image.at(column, row) = scale(sum, 1.0f / (kSamples * kSamples));
-        }
-    }
+    paintSupersampled(image, kSamples,
+                      [&](float s, float t) { return painter(layout.locate(s, t)); });
     return image.writeBmp24(path);
 }
 

@@ -14,9 +14,15 @@ struct Colour {
 inline Colour mix(Colour a, Colour b, float t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
-inline Colour scale(Colour c, float k) { return {c.r * k, c.g * k, c.b * k}; }
-inline Colour add(Colour a, Colour b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-inline Colour rgb255(int r, int g, int b) { return {r / 255.0f, g / 255.0f, b / 255.0f}; }
+inline Colour scale(Colour c, float k) {
+    return {c.r * k, c.g * k, c.b * k};
+}
+inline Colour add(Colour a, Colour b) {
+    return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
+inline Colour rgb255(int r, int g, int b) {
+    return {r / 255.0f, g / 255.0f, b / 255.0f};
+}
 
 class Image {
   public:
@@ -39,7 +45,26 @@ class Image {
     std::vector<Colour> pixels;
 };
 
-inline float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+// Paints every pixel with the mean of samples x samples evaluations of `colourAt(s, t)`, where s
+// runs from 0 to 1 across the columns and t from 1 at the top row to 0 at the bottom row (the
+// texture coordinates of the pixel's sample points once written bottom-up as a BMP).
+template <typename ColourAt> void paintSupersampled(Image& image, int samples, ColourAt colourAt) {
+    const float w = float(image.width()), h = float(image.height());
+    for (int row = 0; row < image.height(); ++row) {
+        for (int column = 0; column < image.width(); ++column) {
+            Colour sum;
+            for (int sy = 0; sy < samples; ++sy)
+                for (int sx = 0; sx < samples; ++sx)
+                    sum = add(sum, colourAt((column + (sx + 0.5f) / samples) / w,
+                                            1.0f - (row + (sy + 0.5f) / samples) / h));
+            image.at(column, row) = scale(sum, 1.0f / float(samples * samples));
+        }
+    }
+}
+
+inline float clamp01(float v) {
+    return std::clamp(v, 0.0f, 1.0f);
+}
 inline float smoothstep(float e0, float e1, float x) {
     float t = clamp01((x - e0) / (e1 - e0));
     return t * t * (3 - 2 * t);
