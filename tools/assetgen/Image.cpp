@@ -32,7 +32,9 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     put16(out, v & 0xFFFF);
     put16(out, v >> 16);
 }
-std::uint8_t toByte(float v) { return std::uint8_t(std::lround(clamp01(v) * 255.0f)); }
+std::uint8_t toByte(float v) {
+    return std::uint8_t(std::lround(clamp01(v) * 255.0f));
+}
 } // namespace
 
 bool Image::writeBmp24(const std::string& path) const {

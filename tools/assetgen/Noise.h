@@ -17,7 +17,8 @@ inline std::uint32_t hash32(std::uint32_t x) {
 
 // A repeatable pseudo-random value in [0, 1) for integer lattice point (x, y) and a seed.
 inline float latticeValue(int x, int y, std::uint32_t seed) {
-    std::uint32_t h = hash32(std::uint32_t(x) * 0x9E3779B1u ^ hash32(std::uint32_t(y) + seed * 0x85EBCA77u));
+    std::uint32_t h =
+        hash32(std::uint32_t(x) * 0x9E3779B1u ^ hash32(std::uint32_t(y) + seed * 0x85EBCA77u));
     return (h & 0xFFFFFF) / float(0x1000000);
 }
 

@@ -23,4 +23,6 @@ struct Registrar {
 
 // Registers `function` under `name`: ASSET_GENERATOR("backdrop", makeBackdrop);
 #define ASSET_GENERATOR(name, function)                                                            \
-    static const assetgen::Registrar assetRegistrar_##function{name, function}
+    static const assetgen::Registrar assetRegistrar_##function {                                   \
+        name, function                                                                             \
+    }

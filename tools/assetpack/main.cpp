@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<unsigned char>(bytes[i] - quelmarine::scrambleKeyFor(i));
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         std::fprintf(stderr, "cannot write %s\n", argv[2]);
         return 1;
