@@ -6,10 +6,10 @@
 #include "platform/Folders.h"
 #include "settings/AquariumSettings.h"
 #include "settings/SettingsLoad.h"
+#include "view/Camera.h"
 #include "view/OutlineFont.h"
 #include "view/TextOverlay.h"
 
-#include <GL/glu.h>
 
 namespace quelmarine {
 
@@ -20,8 +20,6 @@ namespace {
 GLfloat lightAmbient[4] = {1, 1, 1, 1};
 GLfloat lightDiffuse[4] = {1, 1, 1, 1};
 GLfloat lightPosition[4] = {1000, -1000, 1000, 1};
-
-constexpr float eyePosition[3] = {0, 0, 0};
 
 } // namespace
 
@@ -80,17 +78,6 @@ void Scene::InitOpenGL(int width, int height) {
     glFogf(GL_FOG_START, -10.0f);
     glFogf(GL_FOG_END, 100.0f);
     glEnable(GL_FOG);
-}
-
-void Scene::SetProjectionAndCamera() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    const Frustum f = frustumFor(screenWidth, screenHeight);
-    glFrustum(f.left, f.right, f.bottom, f.top, f.nearPlane, f.farPlane);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(eyePosition[0], eyePosition[1], eyePosition[2] + cameraZOffset - 5, 0, 0, -500, 0, 1,
-              0);
 }
 
 void Scene::SetLight() {
@@ -160,7 +147,7 @@ void Scene::DrawBubbleEmitters() {
 }
 
 void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
-    SetProjectionAndCamera();
+    SetProjectionAndCamera(screenWidth, screenHeight, cameraZOffset);
     glViewport(0, 0, viewportWidth, viewportHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawOverlay(overlayVisible);

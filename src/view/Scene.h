@@ -55,7 +55,6 @@ class Scene {
   private:
     void SetUpFixedState();
     void LoadBuiltInTextures();
-    void SetProjectionAndCamera();
     void SetLight();
     void DrawBackgroundQuads();
     void DrawBackdropPass();

@@ -1,7 +1,6 @@
 // Drawing food items in an offscreen context: the eaten ones vanish, the live ones swim and
 // show the food picture.
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <array>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -9,6 +8,7 @@
 
 #include "fish/FoodItem.h"
 #include "support/OffscreenGl.h"
+#include "view/Camera.h"
 
 using namespace quelmarine;
 
@@ -21,12 +21,7 @@ class FoodDrawTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(gl.ok());
         glViewport(0, 0, kWidth, kHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glFrustum(-0.4 * kWidth / kHeight, 0.4 * kWidth / kHeight, -0.4, 0.4, 1, 1000);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        gluLookAt(0, 0, -10, 0, 0, -500, 0, 1, 0);
+        SetProjectionAndCamera(kWidth, kHeight);
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_TEXTURE_2D);
         glClearColor(0, 0, 0, 1);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "support/OffscreenGl.h"
+#include "view/Camera.h"
 #include "view/Picking.h"
 
 using namespace quelmarine;
@@ -23,12 +24,7 @@ class PickingTest : public ::testing::Test {
         tank = ComputeTankBox(kWidth, kHeight);
         picking.PlaceGrid(tank);
         glViewport(0, 0, kWidth, kHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glFrustum(-0.4 * kWidth / kHeight, 0.4 * kWidth / kHeight, -0.4, 0.4, 1, 1000);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        gluLookAt(0, 0, -10, 0, 0, -500, 0, 1, 0);
+        SetProjectionAndCamera(kWidth, kHeight);
         for (auto& item : food)
             item.Init(0);
     }

@@ -1,12 +1,12 @@
 #include "view/TextOverlay.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "support/OffscreenGl.h"
+#include "view/Camera.h"
 #include "view/OutlineFont.h"
 
 namespace quelmarine {
@@ -27,14 +27,7 @@ class TextOverlayGl : public ::testing::Test {
     }
 
     // The scene's camera: frustum for a 4:3 screen, eye at z = -10 looking down -z.
-    void sceneCamera() {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glFrustum(-0.4 * 4 / 3, 0.4 * 4 / 3, -0.4, 0.4, 1, 1000);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        gluLookAt(0, 0, -10, 0, 0, -500, 0, 1, 0);
-    }
+    void sceneCamera() { SetProjectionAndCamera(4, 3); }
 
     // Lit pixels in the rectangle [x0, x1) x [y0, y1), y from the bottom.
     int litPixels(int x0, int y0, int x1, int y1) {
