@@ -2,7 +2,7 @@
 // Shared by the benchmarks: one offscreen context at 1280 x 1024, and scenes initialised as the
 // program does at start-up, from a settings file written for the case.
 
-#include "view/Scene.h"
+#include "tank/scene/Scene.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -2,9 +2,9 @@
 // same frame without them, the bubble pass alone, the overlay's lines, and the glyph lists that
 // the start-up builds.
 #include "BenchSupport.h"
-#include "environment/BubbleEmitter.h"
-#include "view/OutlineFont.h"
-#include "view/TextOverlay.h"
+#include "tank/environment/BubbleEmitter.h"
+#include "tank/scene/OutlineFont.h"
+#include "tank/scene/TextOverlay.h"
 
 #include <GL/gl.h>
 
@@ -80,11 +80,12 @@ BENCHMARK(BM_PlaceBubbleEmitters)->Iterations(10)->Unit(benchmark::kMillisecond)
 void BM_OverlayLines(benchmark::State& state) {
     if (!bench::ensureContext())
         return state.SkipWithError("no OpenGL context");
-    quelmarine::BuildOutlineFont();
+    quelmarine::OutlineFont font;
+    font.Build();
     for (auto _ : state) {
         bool visible = true;
-        quelmarine::overlayFrames = 0;
-        quelmarine::DrawOverlay(visible);
+        std::int32_t frames = 0;
+        quelmarine::DrawOverlay(visible, frames, font);
         glFinish();
     }
 }
@@ -95,15 +96,15 @@ BENCHMARK(BM_OverlayLines)->Unit(benchmark::kMillisecond);
 void BM_BuildOutlineFont(benchmark::State& state) {
     if (!bench::ensureContext())
         return state.SkipWithError("no OpenGL context");
+    quelmarine::OutlineFont font;
     for (auto _ : state) {
-        quelmarine::BuildOutlineFont();
+        font.Build();
         bool visible = true;
-        quelmarine::overlayFrames = 0;
-        quelmarine::DrawOverlay(visible);
+        std::int32_t frames = 0;
+        quelmarine::DrawOverlay(visible, frames, font);
         glFinish();
         state.PauseTiming();
-        glDeleteLists(quelmarine::textListBase, quelmarine::kGlyphListCount);
-        quelmarine::textListBase = 0;
+        font.Release();
         state.ResumeTiming();
     }
 }
@@ -113,14 +114,14 @@ BENCHMARK(BM_BuildOutlineFont)->Iterations(10)->Unit(benchmark::kMillisecond);
 void BM_CompileAllGlyphs(benchmark::State& state) {
     if (!bench::ensureContext())
         return state.SkipWithError("no OpenGL context");
+    quelmarine::OutlineFont font;
     for (auto _ : state) {
-        quelmarine::BuildOutlineFont();
+        font.Build();
         for (int c = 0; c < quelmarine::kGlyphCharacters; ++c)
-            quelmarine::ensureGlyphList(c);
+            font.ensureGlyphList(c);
         glFinish();
         state.PauseTiming();
-        glDeleteLists(quelmarine::textListBase, quelmarine::kGlyphListCount);
-        quelmarine::textListBase = 0;
+        font.Release();
         state.ResumeTiming();
     }
 }

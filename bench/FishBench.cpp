@@ -1,7 +1,7 @@
 // What the fish cost: stepping and emitting one fish on the CPU, one fish drawn through
 // OpenGL, and a 1280 x 1024 frame with 25 fish beside the same frame without fish.
 #include "BenchSupport.h"
-#include "fish/Fish.h"
+#include "tank/fish/Fish.h"
 
 #include <GL/gl.h>
 

@@ -1,7 +1,7 @@
 // What the live food and the mouse passes cost: a 1280 x 1024 frame with the 20 food creatures
 // swimming beside the same frame with none, a feeding click's picking, and a fish pick.
 #include "BenchSupport.h"
-#include "view/InteractionModes.h"
+#include "tank/scene/InteractionModes.h"
 
 #include <GL/gl.h>
 

@@ -3,19 +3,24 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${QUELMARINE_BUILD_DIR:-$ROOT/build}"
 
-PACKAGES=(
+# What building and running need.
+RUN_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6
     libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
     libftgl-dev libfontconfig-dev fonts-dejavu-core libsoil-dev
+)
+# What only the tests, the benchmark and the screenshot script need.
+TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils
     pulseaudio pulseaudio-utils sox
 )
 
+# Installs those of the given packages that are missing.
 install_missing_packages() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -26,9 +31,10 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Configures (extra arguments go to CMake) and builds everything into $BUILD_DIR.
 build_all() {
     local generator=()
     [ -f "$BUILD_DIR/CMakeCache.txt" ] || generator=(-G Ninja)
-    cmake -S "$ROOT" -B "$BUILD_DIR" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S "$ROOT" -B "$BUILD_DIR" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$BUILD_DIR" -j "$(nproc)"
 }

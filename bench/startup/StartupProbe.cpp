@@ -1,7 +1,7 @@
 // Starts the program exactly as `quelmarine` does and, when the first frame has reached the
 // screen, writes the CLOCK_MONOTONIC time in nanoseconds to standard output and ends.
 
-#include "app/AquariumApp.h"
+#include "desktop/app/AquariumApp.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "fish/FishMeshTables.h"
+#include "tank/fish/FishMeshTables.h"
 
 namespace assetgen {
 

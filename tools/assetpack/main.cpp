@@ -1,7 +1,7 @@
 // Packs one plain asset file (BMP or WAV) into its scrambled form.
 // Usage: quelmarine_assetpack <plain file> <packed file>
 
-#include "assets/ScrambleKey.h"
+#include "tank/assets/ScrambleKey.h"
 
 #include <cstdio>
 #include <fstream>

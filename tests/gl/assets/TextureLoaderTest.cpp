@@ -1,4 +1,4 @@
-#include "assets/TextureLoader.h"
+#include "tank/assets/TextureLoader.h"
 #include "support/BmpBuilder.h"
 #include "support/OffscreenGl.h"
 #include "support/TempDir.h"

@@ -2,8 +2,8 @@
 // geometry only) under an orthographic view, so window coordinates are model coordinates
 // scaled: x and y across the window, z in the depth range.
 
-#include "fish/Fish.h"
 #include "support/OffscreenGl.h"
+#include "tank/fish/Fish.h"
 #include "unit/fish/RecordingSink.h"
 
 #include <GL/gl.h>

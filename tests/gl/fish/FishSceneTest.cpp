@@ -2,10 +2,10 @@
 // With QUELMARINE_FISH_SHOTS=<folder> the test also leaves its frames and close-ups there as
 // PPM pictures, for looking at the fish.
 
-#include "fish/FishPopulation.h"
-#include "settings/AquariumSettings.h"
 #include "support/OffscreenGl.h"
-#include "view/Scene.h"
+#include "tank/ProcessState.h"
+#include "tank/fish/FishPopulation.h"
+#include "tank/scene/Scene.h"
 
 #include <GL/glu.h>
 #include <gtest/gtest.h>

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "fish/FoodItem.h"
 #include "support/OffscreenGl.h"
-#include "view/Camera.h"
+#include "tank/fish/FoodItem.h"
+#include "tank/scene/Camera.h"
 
 using namespace quelmarine;
 

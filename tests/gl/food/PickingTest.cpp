@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "support/OffscreenGl.h"
-#include "view/Camera.h"
-#include "view/Picking.h"
+#include "tank/scene/Camera.h"
+#include "tank/scene/Picking.h"
 
 using namespace quelmarine;
 

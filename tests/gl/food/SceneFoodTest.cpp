@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/AquariumSettings.h"
 #include "support/OffscreenGl.h"
-#include "view/Scene.h"
+#include "tank/ProcessState.h"
+#include "tank/scene/Scene.h"
 
 using namespace quelmarine;
 

@@ -1,4 +1,4 @@
-#include "assets/BmpFile.h"
+#include "tank/assets/BmpFile.h"
 #include "support/BmpBuilder.h"
 
 #include <cstdlib>

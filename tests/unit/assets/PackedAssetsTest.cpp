@@ -1,6 +1,6 @@
-#include "assets/PackedAssets.h"
-#include "assets/ScrambleKey.h"
+#include "tank/assets/PackedAssets.h"
 #include "support/TempDir.h"
+#include "tank/assets/ScrambleKey.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "environment/BubbleEmitter.h"
+#include "tank/environment/BubbleEmitter.h"
 
 #include <cmath>
 #include <cstring>

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "assets/BmpFile.h"
+#include "tank/assets/BmpFile.h"
 
 namespace quelmarine {
 namespace {

@@ -1,11 +1,11 @@
-#include "environment/TerrainGrid.h"
+#include "tank/environment/TerrainGrid.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-#include "platform/ErrorReport.h"
+#include "tank/platform/ErrorReport.h"
 
 namespace quelmarine {
 namespace {

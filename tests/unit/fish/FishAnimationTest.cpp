@@ -1,5 +1,5 @@
-#include "fish/Fish.h"
-#include "fish/WaveGenerator.h"
+#include "tank/fish/Fish.h"
+#include "tank/fish/WaveGenerator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "fish/Fish.h"
-#include "fish/FishRules.h"
+#include "tank/fish/Fish.h"
+#include "tank/fish/FishRules.h"
 
 #include <gtest/gtest.h>
 

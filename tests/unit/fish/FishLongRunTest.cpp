@@ -3,7 +3,7 @@
 // within the margins the rules allow, and nothing becomes NaN. No OpenGL context is current:
 // the pass's GL calls do nothing then, and the fish still step.
 
-#include "fish/FishPopulation.h"
+#include "tank/fish/FishPopulation.h"
 
 #include <gtest/gtest.h>
 

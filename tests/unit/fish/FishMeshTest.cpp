@@ -1,5 +1,5 @@
-#include "fish/Fish.h"
-#include "fish/FishMeshTables.h"
+#include "tank/fish/Fish.h"
+#include "tank/fish/FishMeshTables.h"
 #include "unit/fish/RecordingSink.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "fish/FishPopulation.h"
+#include "tank/fish/FishPopulation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "fish/Matrix4.h"
-#include "fish/PartModel.h"
+#include "tank/fish/Matrix4.h"
+#include "tank/fish/PartModel.h"
 
 #include <gtest/gtest.h>
 

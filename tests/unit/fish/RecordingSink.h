@@ -2,7 +2,7 @@
 // A strip sink for the fish's part drawing that records every strip and vertex as sent,
 // position already through the part matrix.
 
-#include "fish/PartDrawing.h"
+#include "tank/fish/PartDrawing.h"
 
 #include <vector>
 

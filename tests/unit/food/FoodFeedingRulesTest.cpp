@@ -2,8 +2,8 @@
 #include <array>
 #include <gtest/gtest.h>
 
-#include "fish/FishRules.h"
-#include "fish/FoodItem.h"
+#include "tank/fish/FishRules.h"
+#include "tank/fish/FoodItem.h"
 
 using namespace quelmarine;
 

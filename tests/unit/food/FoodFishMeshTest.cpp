@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "fish/FoodFish.h"
+#include "tank/fish/FoodFish.h"
 
 using namespace quelmarine;
 

@@ -2,8 +2,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-#include "fish/Fish.h"
-#include "fish/FoodFish.h"
+#include "tank/fish/Fish.h"
+#include "tank/fish/FoodFish.h"
 
 using namespace quelmarine;
 

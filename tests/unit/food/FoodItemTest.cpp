@@ -2,7 +2,7 @@
 #include <array>
 #include <gtest/gtest.h>
 
-#include "fish/FoodItem.h"
+#include "tank/fish/FoodItem.h"
 
 using namespace quelmarine;
 

@@ -1,5 +1,5 @@
-#include "settings/IniDocument.h"
-#include "settings/ProfileInt.h"
+#include "tank/settings/IniDocument.h"
+#include "tank/settings/ProfileInt.h"
 
 #include <climits>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "settings/IniFile.h"
+#include "tank/settings/IniFile.h"
 #include "support/TempDir.h"
 
 #include <csignal>

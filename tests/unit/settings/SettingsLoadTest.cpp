@@ -1,6 +1,6 @@
-#include "settings/SettingsLoad.h"
-#include "settings/SettingsFile.h"
+#include "tank/settings/SettingsLoad.h"
 #include "support/TempDir.h"
+#include "tank/settings/SettingsFile.h"
 
 #include <csignal>
 #include <cstdlib>

@@ -1,0 +1,23 @@
+#include "desktop/app/SingleInstance.h"
+
+#include "tank/platform/Folders.h"
+
+namespace quelmarine {
+
+SingleInstanceMarker::SingleInstanceMarker(const QString& name) {
+    const std::string folder = privateRuntimeFolder();
+    if (folder.empty()) {
+        held = true; // nowhere private to keep a marker: run without one
+        return;
+    }
+    lock = std::make_unique<QLockFile>(QString::fromStdString(folder) + name + ".lock");
+    lock->setStaleLockTime(0); // only a dead owner makes a marker stale, never its age
+    held = lock->tryLock(0);
+}
+
+void SingleInstanceMarker::release() {
+    if (lock && held)
+        lock->unlock();
+}
+
+} // namespace quelmarine

@@ -1,0 +1,15 @@
+// Quelmarine Fish 3D Screensaver.
+
+#include "desktop/app/AquariumApp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    quelmarine::AquariumApp::prepareBeforeApplication();
+    QApplication app(argc, argv);
+    quelmarine::AquariumApp::nameApplication();
+    quelmarine::AquariumApp aquarium;
+    if (!aquarium.InitInstance())
+        return 0;
+    return app.exec();
+}

@@ -1,0 +1,59 @@
+#include "desktop/menu/UiArt.h"
+
+#include <QHash>
+#include <QImage>
+
+#include "tank/scene/InteractionModes.h"
+
+namespace quelmarine {
+
+QPixmap loadMenuIcon(int id) {
+    static QHash<int, QPixmap> cache;
+    auto found = cache.find(id);
+    if (found == cache.end())
+        found = cache.insert(id, QPixmap(QString(":/icons/%1.png").arg(id)));
+    return *found;
+}
+
+QCursor loadModeCursor(int id) {
+    static QHash<int, QCursor> cache;
+    auto found = cache.find(id);
+    if (found != cache.end())
+        return *found;
+    const QImage image(QString(":/cursors/%1.png").arg(id));
+    QCursor cursor(Qt::ArrowCursor);
+    if (!image.isNull()) {
+        const QStringList hot = image.text("HotSpot").split(',');
+        int x = -1, y = -1;
+        if (hot.size() == 2) {
+            x = hot[0].toInt();
+            y = hot[1].toInt();
+        }
+        if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
+            x = y = -1; // the centre
+        cursor = QCursor(QPixmap::fromImage(image), x, y);
+    }
+    cache.insert(id, cursor);
+    return cursor;
+}
+
+bool modeCursorIds(int mode, int& upId, int& downId) {
+    switch (mode) {
+    case kModeTouchFish:
+        upId = 158, downId = 159;
+        return true;
+    case kModeFeedFish:
+        upId = 163, downId = 164;
+        return true;
+    case kModeZoomInFish:
+        upId = 167, downId = 177;
+        return true;
+    case kModeZoomOutFish:
+        upId = 169, downId = 178;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace quelmarine

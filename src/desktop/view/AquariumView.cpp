@@ -1,0 +1,129 @@
+#include "desktop/view/AquariumView.h"
+
+#include "tank/platform/ErrorReport.h"
+#include "tank/platform/ProcessExit.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QScreen>
+
+namespace quelmarine {
+
+namespace {
+constexpr int kFramePeriodMs = 10;
+}
+
+AquariumView::AquariumView() {
+    setSurfaceType(QWindow::OpenGLSurface);
+    setFormat(QSurfaceFormat::defaultFormat());
+    create();
+    InitOpenGL();
+    // Until the Custom Music dialog reports its switch, own music counts as off, so the
+    // ambient loop starts on the first tick.
+    musicPlaying = false;
+    mouseInteraction.releaseOpenGL = [this] { ReleaseOpenGL(); };
+    frameTimer.start(kFramePeriodMs, Qt::PreciseTimer, this);
+}
+
+AquariumView::~AquariumView() {
+    ReleaseOpenGL();
+}
+
+QSize AquariumView::screenPixelSize() const {
+    QScreen* s = screen();
+    if (!s)
+        return {1680, 1050};
+    return s->size() * s->devicePixelRatio();
+}
+
+void AquariumView::InitOpenGL() {
+    auto made = std::make_unique<QOpenGLContext>();
+    made->setFormat(format());
+    if (!made->create()) {
+        reportError("ChoosePixelFormat failed", "QuelmarineScr");
+        return;
+    }
+    if (!made->makeCurrent(this)) {
+        reportError("SetPixelFormat failed", "QuelmarineScr");
+        return;
+    }
+    context = std::move(made);
+    const QSize screenSize = screenPixelSize();
+    aquarium.InitOpenGL(screenSize.width(), screenSize.height());
+}
+
+void AquariumView::RenderFrame() {
+    if (!context || !isExposed() || !context->makeCurrent(this))
+        return;
+    const QSize pixels = size() * devicePixelRatio();
+    aquarium.RenderFrame(pixels.width(), pixels.height());
+    context->swapBuffers(this);
+    if (!firstFrameDone) {
+        firstFrameDone = true;
+        emit firstFrameShown();
+    }
+}
+
+void AquariumView::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != frameTimer.timerId()) {
+        QWindow::timerEvent(event);
+        return;
+    }
+    RenderFrame();
+    ambientSound.Tick();
+}
+
+void AquariumView::exposeEvent(QExposeEvent*) {
+    if (isExposed())
+        RenderFrame();
+}
+
+void AquariumView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        exitProcessNow();
+    if (event->key() == Qt::Key_F1) {
+        aquarium.ToggleOverlay();
+        event->accept(); // handled here: the frame must not toggle it a second time
+        return;
+    }
+    QWindow::keyPressEvent(event);
+}
+
+QPoint AquariumView::viewportPoint(const QMouseEvent* event) const {
+    return (event->position() * devicePixelRatio()).toPoint();
+}
+
+void AquariumView::mousePressEvent(QMouseEvent* event) {
+    mouseInteraction.OnPress(event->button(), viewportPoint(event),
+                             event->globalPosition().toPoint(),
+                             event->flags().testFlag(Qt::MouseEventCreatedDoubleClick));
+    QWindow::mousePressEvent(event);
+}
+
+void AquariumView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        mouseInteraction.OnLButtonUp(viewportPoint(event));
+    QWindow::mouseReleaseEvent(event);
+}
+
+void AquariumView::mouseMoveEvent(QMouseEvent* event) {
+    mouseInteraction.OnMouseMove(viewportPoint(event));
+    QWindow::mouseMoveEvent(event);
+}
+
+void AquariumView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        mouseInteraction.OnLButtonDblClk(viewportPoint(event));
+    QWindow::mouseDoubleClickEvent(event);
+}
+
+void AquariumView::ReleaseOpenGL() {
+    frameTimer.stop();
+    if (context) {
+        context->doneCurrent();
+        context.reset();
+    }
+}
+
+} // namespace quelmarine

@@ -1,0 +1,89 @@
+#include "desktop/view/MouseInteraction.h"
+
+#include <QWindow>
+
+#include "tank/platform/ProcessExit.h"
+#include "desktop/menu/UiArt.h"
+#include "desktop/menu/ViewPopupMenu.h"
+
+namespace quelmarine {
+
+MouseInteraction::MouseInteraction(QWindow& window, MouseState& mouse)
+    : exitProcess([] { exitProcessNow(); }),
+      trackPopup([](QPoint globalPoint) { return trackViewPopupMenu(nullptr, globalPoint); }),
+      window(window), mouse(mouse) {
+    UpdateCursor();
+}
+
+void MouseInteraction::UpdateCursor() {
+    int up = 0, down = 0;
+    if (modeCursorIds(mouse.mode, up, down))
+        window.setCursor(loadModeCursor(mouse.buttonDown ? down : up));
+    else
+        window.unsetCursor();
+}
+
+void MouseInteraction::OnPress(Qt::MouseButton button, QPoint point, QPoint globalPoint,
+                               bool repeatOfDoubleClick) {
+    if (repeatOfDoubleClick)
+        UpdateCursor();
+    else if (button == Qt::LeftButton)
+        OnLButtonDown(point);
+    else if (button == Qt::RightButton)
+        OnRButtonDown(globalPoint);
+}
+
+void MouseInteraction::OnLButtonDown(QPoint point) {
+    mouse.mouseX = point.x();
+    mouse.mouseY = point.y();
+    mouse.buttonDown = true;
+    if (mouse.mode == kModeFeedFish)
+        mouse.feedPending = true;
+    UpdateCursor();
+}
+
+void MouseInteraction::OnLButtonUp(QPoint) {
+    // In the touch mode the press stays recorded until the picking pass consumes it.
+    if (mouse.mode == kModeFeedFish || mouse.mode == kModeZoomInFish ||
+        mouse.mode == kModeZoomOutFish)
+        mouse.buttonDown = false;
+    UpdateCursor();
+}
+
+void MouseInteraction::OnMouseMove(QPoint point) {
+    UpdateCursor();
+    mouse.mouseX = point.x();
+    mouse.mouseY = point.y();
+}
+
+void MouseInteraction::OnLButtonDblClk(QPoint) {
+    UpdateCursor();
+}
+
+void MouseInteraction::OnRButtonDown(QPoint globalPoint) {
+    const int command = trackPopup(globalPoint);
+    if (command != 0)
+        OnCommand(command);
+}
+
+void MouseInteraction::OnCommand(int commandId) {
+    mouse.mode = commandId;
+    switch (commandId) {
+    case kCommandAddDeleteFish:
+    case kCommandCustomMusic:
+    case kCommandCustomBackground:
+        if (openDialog)
+            openDialog(commandId);
+        break;
+    case kCommandExit:
+        if (releaseOpenGL)
+            releaseOpenGL();
+        exitProcess();
+        break;
+    default:
+        break;
+    }
+    UpdateCursor();
+}
+
+} // namespace quelmarine

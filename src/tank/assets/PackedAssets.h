@@ -1,0 +1,45 @@
+#pragma once
+// Packed assets: a resource is written to "<dir><name>.ad", unscrambled into "<dir><name>.bmp"
+// (".wav" for "Music"), used, and both files are deleted at once.
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "tank/assets/ResourceTable.h"
+
+namespace quelmarine {
+
+// The asset folder, ending in '/': the private runtime folder. Empty (after one error report)
+// when no private folder can be had; nothing is extracted then.
+std::string windowsDirPrefix();
+
+std::string packedAssetPath(const std::string& directory, const std::string& name);
+std::string plainAssetPath(const std::string& directory, const std::string& name);
+
+// Writes the resource to the packed file and unscrambles it into the plain file. False, with
+// nothing written, when the resource does not exist or `directory` is empty.
+bool extractPackedAsset(std::uint16_t resourceId, const std::string& directory,
+                        const std::string& name);
+bool extractPackedAsset(std::uint16_t resourceId, const std::string& directory,
+                        const std::string& name, std::span<const PackedResource> table);
+
+// Reads the packed file and writes the plain file. When either cannot be opened it says so on
+// standard error and leaves the asset missing.
+void unscramblePackedAsset(const std::string& directory, const std::string& name);
+
+// Removes a file, ignoring the result.
+void deleteAssetFile(const std::string& path);
+
+// Runs `use` with the plain file of resource `resourceId` extracted as `name`, then deletes
+// the packed and the plain file, whether or not the earlier steps worked.
+template <typename Use>
+void withPackedAsset(std::uint16_t resourceId, const std::string& name, Use&& use) {
+    const std::string directory = windowsDirPrefix();
+    extractPackedAsset(resourceId, directory, name);
+    use(plainAssetPath(directory, name));
+    deleteAssetFile(packedAssetPath(directory, name));
+    deleteAssetFile(plainAssetPath(directory, name));
+}
+
+} // namespace quelmarine

@@ -1,0 +1,72 @@
+#include "tank/fish/FishPopulation.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "tank/assets/PackedAssets.h"
+#include "tank/assets/TextureLoader.h"
+
+namespace quelmarine {
+
+namespace {
+constexpr std::uint16_t kFirstSkinResource = 10000;
+constexpr int kPlacementDraws = 14;
+} // namespace
+
+int fishInUse(const std::int32_t counts[kFishSpecies]) {
+    long total = 0;
+    for (int j = 0; j < kFishSpecies; ++j)
+        total += std::max<std::int32_t>(counts[j], 0);
+    return int(std::min<long>(total, kFishPoolSize));
+}
+
+int speciesOfSlot(const std::int32_t counts[kFishSpecies], int slot) {
+    if (slot < 0 || slot >= fishInUse(counts))
+        return -1;
+    long start = 0;
+    for (int j = 0; j < kFishSpecies; ++j) {
+        const long end = start + std::max<std::int32_t>(counts[j], 0);
+        if (slot >= start && slot < end)
+            return j;
+        start = end;
+    }
+    return -1;
+}
+
+void LoadSpeciesTextures(GLuint textures[kFishSpecies]) {
+    for (int i = 0; i < kFishSpecies; ++i)
+        withPackedAsset(std::uint16_t(kFirstSkinResource + i), "fish" + std::to_string(i),
+                        [&](const std::string& path) { loadTexture(path, textures[i]); });
+}
+
+void PlaceAllFish(std::span<Fish> pool, float tankTop, float tankBottom) {
+    for (Fish& fish : pool) {
+        int draws[kPlacementDraws];
+        for (int& d : draws)
+            d = std::rand();
+        fish.x = float(draws[4] % 100 - 50);
+        fish.y = float(draws[5] % 30 - 15);
+        fish.z = float(draws[6] % 20 - 80);
+        fish.SetBounds(-50, 50, tankTop - 10, tankBottom + 6, -80, -60);
+    }
+}
+
+void DrawFishPass(std::span<Fish> pool, const std::int32_t counts[kFishSpecies],
+                  const GLuint textures[kFishSpecies], bool feedMode, std::span<FoodTarget> food) {
+    const int total = std::min(fishInUse(counts), int(pool.size()));
+    for (int i = 0; i < total; ++i) {
+        Fish& fish = pool[i];
+        glPushMatrix();
+        glTranslatef(fish.x, fish.y, fish.z);
+        glBindTexture(GL_TEXTURE_2D, textures[speciesOfSlot(counts, i)]);
+        fish.Draw();
+        glPopMatrix();
+        if (feedMode)
+            FeedSteer(pool, i, food);
+        EatCheck(pool, i, food);
+        Crowd(pool, i);
+    }
+}
+
+} // namespace quelmarine

@@ -1,0 +1,196 @@
+#include "tank/scene/Scene.h"
+
+#include "tank/assets/PackedAssets.h"
+#include "tank/assets/TextureLoader.h"
+#include "tank/platform/ErrorReport.h"
+#include "tank/platform/Folders.h"
+#include "tank/ProcessState.h"
+#include "tank/settings/SettingsLoad.h"
+#include "tank/scene/Camera.h"
+#include "tank/scene/OutlineFont.h"
+#include "tank/scene/TextOverlay.h"
+
+
+namespace quelmarine {
+
+Scene::Scene() = default;
+Scene::~Scene() = default;
+
+void Scene::SetUpFixedState() {
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    // Light 1: ambient and diffuse are rewritten from the light dimming every frame; the
+    // position is given once, under an identity model-view matrix, so the light stays fixed to
+    // the camera.
+    const GLfloat lightAmbient[4] = {1, 1, 1, 1};
+    const GLfloat lightDiffuse[4] = {1, 1, 1, 1};
+    const GLfloat lightPosition[4] = {1000, -1000, 1000, 1};
+    glLightfv(GL_LIGHT1, GL_AMBIENT, lightAmbient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, lightDiffuse);
+    glLightfv(GL_LIGHT1, GL_POSITION, lightPosition);
+    glEnable(GL_LIGHT1);
+    glEnable(GL_COLOR_MATERIAL);
+    glColor4f(1, 1, 1, 1);
+    glEnable(GL_BLEND);
+}
+
+void Scene::LoadBuiltInTextures() {
+    withPackedAsset(154, "BackGround0",
+                    [&](const std::string& path) { loadMipmappedTexture(path, backdropTexture); });
+    LoadSpeciesTextures(speciesTexture);
+}
+
+void Scene::InitOpenGL(int width, int height) {
+    outlineFont.Build();
+    SetUpFixedState();
+    screenWidth = width;
+    screenHeight = height;
+    tankBox = ComputeTankBox(width, height);
+    backdrop.BuildBackdropPoints(tankBox, AquariumSettings.background);
+    if (!temporaryFolderExists()) {
+        reportError("Error Find TempPath.", "ERROR");
+        return;
+    }
+    LoadBuiltInTextures();
+    loadSettingsAtStartup();
+    terrain.Build(std::int32_t(tankBox.tankRight - tankBox.tankLeft),
+                  -std::int32_t(tankBox.tankBack), 1);
+    PlaceBubbleEmitters();
+    PlaceAllFish(fishPool, tankBox.tankTop, tankBox.tankBottom);
+    picking.PlaceGrid(tankBox);
+    PlaceFood();
+
+    glFogi(GL_FOG_MODE, GL_EXP);
+    const GLfloat fogColour[4] = {1, 1, 1, 1};
+    glFogfv(GL_FOG_COLOR, fogColour);
+    glFogf(GL_FOG_DENSITY, 0.5f);
+    glHint(GL_FOG_HINT, GL_DONT_CARE);
+    glFogf(GL_FOG_START, -10.0f);
+    glFogf(GL_FOG_END, 100.0f);
+    glEnable(GL_FOG);
+}
+
+void Scene::SetLight() {
+    const float v = float(100 - AquariumSettings.lightDim) * 0.01f;
+    const GLfloat light[4] = {v, v, v, 1};
+    glLightfv(GL_LIGHT1, GL_AMBIENT, light);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, light);
+    glEnable(GL_LIGHTING);
+}
+
+void Scene::DrawBackgroundQuads() {
+    if (AquariumSettings.backFixed == 0)
+        return;
+    const auto colour = static_cast<unsigned>(AquariumSettings.backColor);
+    glDisable(GL_TEXTURE_2D);
+    glColor3ub(GLubyte(colour & 0xFF), GLubyte((colour >> 8) & 0xFF),
+               GLubyte((colour >> 16) & 0xFF));
+    const float z = 3 * tankBox.tankBack;
+    glBegin(GL_QUADS);
+    glVertex3f(2 * tankBox.tankLeft, 3 * tankBox.tankBottom, z);
+    glVertex3f(2 * tankBox.tankRight, 3 * tankBox.tankBottom, z);
+    glVertex3f(2 * tankBox.tankRight, 3 * tankBox.tankTop, z);
+    glVertex3f(2 * tankBox.tankLeft, 3 * tankBox.tankTop, z);
+    glEnd();
+    glColor3ub(255, 255, 255);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void Scene::DrawBackdropPass() {
+    if (AquariumSettings.background != 0 || AquariumSettings.showTerra == 0)
+        return;
+    glBindTexture(GL_TEXTURE_2D, backdropTexture);
+    glPushMatrix();
+    backdrop.BuildBackdropPoints(tankBox, AquariumSettings.background);
+    backdrop.DrawBackdrop();
+    glPopMatrix();
+}
+
+void Scene::PlaceBubbleEmitters() {
+    // Behind and below the terrain's reference vertex, at three depths; warmed up so that the
+    // streams are spread out on the first frame (the warm-up steps draw the same random numbers
+    // as frames do but send nothing: the first frame would clear it).
+    constexpr float kDepthOffsets[3] = {100, 200, 50};
+    constexpr int kWarmUpSteps = 110;
+    const TerrainVertex& t = terrain.referenceVertex();
+    const std::int32_t count = bubbleDrawCount(AquariumSettings.bubbleCount);
+    for (int k = 0; k < 3; ++k) {
+        emitterPositions[k] = {t.x, tankBox.tankBottom - t.y - 5,
+                               t.z + tankBox.tankBack - kDepthOffsets[k]};
+        bubbleEmitters[k].Init(kBubblePool);
+        bubbleEmitters[k].setColored(false);
+        for (int step = 0; step < kWarmUpSteps; ++step)
+            bubbleEmitters[k].WarmUp(count);
+    }
+}
+
+void Scene::DrawBubbleEmitters() {
+    const std::int32_t count = bubbleDrawCount(AquariumSettings.bubbleCount);
+    for (int k = 0; k < 3; ++k) {
+        const EmitterOrigin& o = emitterPositions[k];
+        glPushMatrix();
+        glTranslatef(o.x + 5, o.y - 25, o.z - 60);
+        bubbleEmitters[k].Draw(count);
+        glPopMatrix();
+    }
+}
+
+void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
+    SetProjectionAndCamera(screenWidth, screenHeight, cameraZOffset);
+    glViewport(0, 0, viewportWidth, viewportHeight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawOverlay(overlayVisible, overlayFrames, outlineFont);
+    SetLight();
+    DrawBackgroundQuads();
+    FoodTarget foodTargets[kFoodItemCount];
+    FillFoodTargets(food, foodTargets);
+    DrawFishPass(fishPool, AquariumSettings.fishCount, speciesTexture, mouse.mode == kModeFeedFish,
+                 foodTargets);
+    EatMarkedFood(food, foodTargets);
+    DrawBackdropPass();
+    glPushMatrix();
+    glDisable(GL_FOG);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    DrawBubbleEmitters();
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+    glDisable(GL_LIGHTING);
+    DrawFoodPass();
+    RunMousePass();
+    glFinish();
+}
+
+void Scene::PlaceFood() {
+    // One food picture for all items, loaded once: dropping an item never loads it again.
+    foodTexture = LoadFoodPicture();
+    for (FoodItem& item : food)
+        item.Init(foodTexture);
+}
+
+void Scene::DrawFoodPass() {
+    for (FoodItem& item : food) {
+        if (!item.active)
+            continue;
+        glPushMatrix();
+        item.Draw();
+        glPopMatrix();
+    }
+}
+
+void Scene::RunMousePass() {
+    if (mouse.mode == kModeFeedFish)
+        picking.FeedingPass(mouse, tankBox, food);
+    else if (isFishPickingMode(mouse.mode))
+        picking.FishPickingPass(mouse, fishPool, fishInUse(AquariumSettings.fishCount));
+}
+
+} // namespace quelmarine

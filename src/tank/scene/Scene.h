@@ -1,0 +1,74 @@
+#pragma once
+// The whole aquarium scene without any window system: it initialises into and draws into
+// whatever OpenGL context is current, so the program, the tests and the benchmark share it.
+
+#include <GL/gl.h>
+
+#include "tank/environment/BubbleEmitter.h"
+#include "tank/environment/TerrainGrid.h"
+#include "tank/fish/FishPopulation.h"
+#include "tank/fish/FoodItem.h"
+#include "tank/scene/BackdropSurface.h"
+#include "tank/scene/OutlineFont.h"
+#include "tank/scene/Picking.h"
+#include "tank/scene/TankBox.h"
+
+namespace quelmarine {
+
+class Scene {
+  public:
+    Scene();
+    ~Scene();
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    // The scene's part of the view's OpenGL initialisation, with the context current.
+    // `screenWidth` and `screenHeight` are the physical pixel size of the screen.
+    void InitOpenGL(int screenWidth, int screenHeight);
+    // One frame into the current context: `viewportWidth` x `viewportHeight` device pixels.
+    // The caller swaps buffers afterwards.
+    void RenderFrame(int viewportWidth, int viewportHeight);
+
+    // F1: shows a hidden help overlay and hides a visible one.
+    void ToggleOverlay() { overlayVisible = !overlayVisible; }
+
+    const TankBox& tank() const { return tankBox; }
+    int screenWidth = 1680, screenHeight = 1050;
+    bool overlayVisible = true;
+    // The help overlay's clock and the glyphs it is written with.
+    std::int32_t overlayFrames = 0;
+    OutlineFont outlineFont;
+    float cameraZOffset = -5.0f;
+    GLuint backdropTexture = 0;
+    BackdropSurface backdrop;
+    // The three bubble streams, where each is drawn, and the terrain they are placed from.
+    BubbleEmitter bubbleEmitters[3];
+    EmitterOrigin emitterPositions[3];
+    TerrainGrid terrain;
+    // The 25 fish (the first sum-of-counts slots swim) and one skin per species.
+    Fish fishPool[kFishPoolSize];
+    GLuint speciesTexture[kFishSpecies] = {};
+    // The 20 live food items and the one food picture they share.
+    FoodItem food[kFoodItemCount];
+    GLuint foodTexture = 0;
+    // The mouse as the window recorded it (mode, press, position in viewport pixels), and the
+    // picking grid and passes that act on it at the end of each frame.
+    MouseState mouse;
+    Picking picking;
+
+  private:
+    void SetUpFixedState();
+    void LoadBuiltInTextures();
+    void SetLight();
+    void DrawBackgroundQuads();
+    void DrawBackdropPass();
+    void PlaceBubbleEmitters();
+    void DrawBubbleEmitters();
+    void PlaceFood();
+    void DrawFoodPass();
+    void RunMousePass();
+
+    TankBox tankBox;
+};
+
+} // namespace quelmarine
