@@ -4,6 +4,7 @@
 // Writes <folder>/icons/<id>.png (24 x 24) and <folder>/cursors/<id>.png (32 x 32). Every
 // cursor carries its hot spot in the PNG text entry "HotSpot" as "x,y".
 
+#include "res/ResourceIds.h"
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -347,6 +348,7 @@ bool saveIcon(const QString& folder, int id, const Painting& draw) {
 } // namespace
 
 int main(int argc, char** argv) {
+    using namespace quelmarine;
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
         return 2;
@@ -357,22 +359,30 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool ok = true;
-    ok &= saveIcon(folder, 133, iconFeed);
-    ok &= saveIcon(folder, 160, iconTouch);
-    ok &= saveIcon(folder, 134, iconZoomIn);
-    ok &= saveIcon(folder, 135, iconZoomOut);
-    ok &= saveIcon(folder, 180, iconAddDelete);
-    ok &= saveIcon(folder, 253, iconMusic);
-    ok &= saveIcon(folder, 232, iconBackground);
-    ok &= saveIcon(folder, 175, iconExit);
+    ok &= saveIcon(folder, kResourceFeedIcon, iconFeed);
+    ok &= saveIcon(folder, kResourceTouchIcon, iconTouch);
+    ok &= saveIcon(folder, kResourceZoomInIcon, iconZoomIn);
+    ok &= saveIcon(folder, kResourceZoomOutIcon, iconZoomOut);
+    ok &= saveIcon(folder, kResourceAddDeleteIcon, iconAddDelete);
+    ok &= saveIcon(folder, kResourceMusicIcon, iconMusic);
+    ok &= saveIcon(folder, kResourceBackgroundIcon, iconBackground);
+    ok &= saveIcon(folder, kResourceExitIcon, iconExit);
 
-    ok &= saveCursor(folder, 158, {9, 3}, [](QPainter& p) { cursorTouch(p, false); });
-    ok &= saveCursor(folder, 159, {9, 3}, [](QPainter& p) { cursorTouch(p, true); });
-    ok &= saveCursor(folder, 163, {3, 3}, [](QPainter& p) { cursorFeed(p, false); });
-    ok &= saveCursor(folder, 164, {3, 3}, [](QPainter& p) { cursorFeed(p, true); });
-    ok &= saveCursor(folder, 167, {11, 11}, [](QPainter& p) { cursorZoom(p, true, false); });
-    ok &= saveCursor(folder, 177, {11, 11}, [](QPainter& p) { cursorZoom(p, true, true); });
-    ok &= saveCursor(folder, 169, {11, 11}, [](QPainter& p) { cursorZoom(p, false, false); });
-    ok &= saveCursor(folder, 178, {11, 11}, [](QPainter& p) { cursorZoom(p, false, true); });
+    ok &= saveCursor(folder, kResourceTouchCursor, {9, 3},
+                     [](QPainter& p) { cursorTouch(p, false); });
+    ok &= saveCursor(folder, kResourceTouchCursorDown, {9, 3},
+                     [](QPainter& p) { cursorTouch(p, true); });
+    ok &=
+        saveCursor(folder, kResourceFeedCursor, {3, 3}, [](QPainter& p) { cursorFeed(p, false); });
+    ok &= saveCursor(folder, kResourceFeedCursorDown, {3, 3},
+                     [](QPainter& p) { cursorFeed(p, true); });
+    ok &= saveCursor(folder, kResourceZoomInCursor, {11, 11},
+                     [](QPainter& p) { cursorZoom(p, true, false); });
+    ok &= saveCursor(folder, kResourceZoomInCursorDown, {11, 11},
+                     [](QPainter& p) { cursorZoom(p, true, true); });
+    ok &= saveCursor(folder, kResourceZoomOutCursor, {11, 11},
+                     [](QPainter& p) { cursorZoom(p, false, false); });
+    ok &= saveCursor(folder, kResourceZoomOutCursorDown, {11, 11},
+                     [](QPainter& p) { cursorZoom(p, false, true); });
     return ok ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "res/ResourceIds.h"
 #include "tank/scene/InteractionModes.h"
 
 namespace quelmarine {
@@ -15,14 +16,14 @@ struct PopupMenuEntry {
 };
 
 inline constexpr std::array<PopupMenuEntry, 8> kPopupMenuEntries{{
-    {"  Feed Fish", kModeFeedFish, 133},
-    {"  Touch Fish", kModeTouchFish, 160},
-    {"  Zoom In Fish", kModeZoomInFish, 134},
-    {"  Zoom Out Fish", kModeZoomOutFish, 135},
-    {"  Add/Delete Fish", kCommandAddDeleteFish, 180},
-    {"  Custom Music", kCommandCustomMusic, 253},
-    {"  Custom Background", kCommandCustomBackground, 232},
-    {"  Exit", kCommandExit, 175},
+    {"  Feed Fish", kModeFeedFish, kResourceFeedIcon},
+    {"  Touch Fish", kModeTouchFish, kResourceTouchIcon},
+    {"  Zoom In Fish", kModeZoomInFish, kResourceZoomInIcon},
+    {"  Zoom Out Fish", kModeZoomOutFish, kResourceZoomOutIcon},
+    {"  Add/Delete Fish", kCommandAddDeleteFish, kResourceAddDeleteIcon},
+    {"  Custom Music", kCommandCustomMusic, kResourceMusicIcon},
+    {"  Custom Background", kCommandCustomBackground, kResourceBackgroundIcon},
+    {"  Exit", kCommandExit, kResourceExitIcon},
 }};
 
 } // namespace quelmarine

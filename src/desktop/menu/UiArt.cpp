@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QImage>
 
+#include "res/ResourceIds.h"
 #include "tank/scene/InteractionModes.h"
 
 namespace quelmarine {
@@ -40,16 +41,16 @@ QCursor loadModeCursor(int id) {
 bool modeCursorIds(int mode, int& upId, int& downId) {
     switch (mode) {
     case kModeTouchFish:
-        upId = 158, downId = 159;
+        upId = kResourceTouchCursor, downId = kResourceTouchCursorDown;
         return true;
     case kModeFeedFish:
-        upId = 163, downId = 164;
+        upId = kResourceFeedCursor, downId = kResourceFeedCursorDown;
         return true;
     case kModeZoomInFish:
-        upId = 167, downId = 177;
+        upId = kResourceZoomInCursor, downId = kResourceZoomInCursorDown;
         return true;
     case kModeZoomOutFish:
-        upId = 169, downId = 178;
+        upId = kResourceZoomOutCursor, downId = kResourceZoomOutCursorDown;
         return true;
     default:
         return false;

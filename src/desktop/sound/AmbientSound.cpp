@@ -10,14 +10,13 @@
 #include <iterator>
 #include <vector>
 
-#include "tank/assets/PackedAssets.h"
+#include "res/ResourceIds.h"
 #include "tank/ProcessState.h"
+#include "tank/assets/PackedAssets.h"
 
 namespace quelmarine {
 
-namespace {
-constexpr std::uint16_t kMusicResource = 227;
-}
+namespace {}
 
 AmbientSound::AmbientSound() : player(std::make_unique<QSoundEffect>()) {
     player->setLoopCount(QSoundEffect::Infinite);
@@ -58,7 +57,7 @@ void AmbientSound::startAmbientSound() {
     // The asset files live only while they are unpacked; the player reads its own copy in memory,
     // which stays readable after the files are gone.
     bool loaded = false;
-    withPackedAsset(kMusicResource, "Music",
+    withPackedAsset(kResourceAmbientLoop, kResourceAmbientLoopFile,
                     [&](const std::string& wavPath) { loaded = keepInMemory(wavPath); });
     player->setVolume(ambientGain(AquariumSettings.volume));
     if (!loaded)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "res/ResourceIds.h"
 #include "tank/assets/PackedAssets.h"
 #include "tank/assets/TextureLoader.h"
 
@@ -73,7 +74,8 @@ bool BubbleEmitter::InitParticles(std::int32_t count) {
 }
 
 void BubbleEmitter::LoadSprite() {
-    withPackedAsset(166, "Particle1", [&](const std::string& path) { loadTexture(path, texture); });
+    withPackedAsset(kResourceBubbleSprite, kResourceBubbleSpriteFile,
+                    [&](const std::string& path) { loadTexture(path, texture); });
 }
 
 bool BubbleEmitter::Init(std::int32_t count) {

@@ -4,13 +4,23 @@
 #include <cstdlib>
 #include <string>
 
+#include "res/ResourceIds.h"
 #include "tank/assets/PackedAssets.h"
 #include "tank/assets/TextureLoader.h"
 
 namespace quelmarine {
 
 namespace {
-constexpr std::uint16_t kFirstSkinResource = 10000;
+// One skin a species, in species order.
+struct SkinAsset {
+    std::uint16_t id;
+    const char* file;
+};
+constexpr SkinAsset kSkins[kFishSpecies] = {{kResourceFishSkin0, kResourceFishSkin0File},
+                                            {kResourceFishSkin1, kResourceFishSkin1File},
+                                            {kResourceFishSkin2, kResourceFishSkin2File},
+                                            {kResourceFishSkin3, kResourceFishSkin3File},
+                                            {kResourceFishSkin4, kResourceFishSkin4File}};
 constexpr int kPlacementDraws = 14;
 } // namespace
 
@@ -36,7 +46,7 @@ int speciesOfSlot(const std::int32_t counts[kFishSpecies], int slot) {
 
 void LoadSpeciesTextures(GLuint textures[kFishSpecies]) {
     for (int i = 0; i < kFishSpecies; ++i)
-        withPackedAsset(std::uint16_t(kFirstSkinResource + i), "fish" + std::to_string(i),
+        withPackedAsset(kSkins[i].id, kSkins[i].file,
                         [&](const std::string& path) { loadTexture(path, textures[i]); });
 }
 

@@ -20,7 +20,7 @@ int fishInUse(const std::int32_t counts[kFishSpecies]);
 // counts[0] + ... + counts[j - 1] on, counts[j] of them.
 int speciesOfSlot(const std::int32_t counts[kFishSpecies], int slot);
 
-// The five species skins, packed assets 10000 ... 10004 ("fish0" ... "fish4").
+// The five species skins, packed assets FishSkin0 … FishSkin4 ("fish0" … "fish4").
 void LoadSpeciesTextures(GLuint textures[kFishSpecies]);
 
 // Places all 25 slots with 14 draws of rand() each (x, y, z from draws 5, 6 and 7) and gives

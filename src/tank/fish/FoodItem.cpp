@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "res/ResourceIds.h"
 #include "tank/assets/PackedAssets.h"
 #include "tank/assets/TextureLoader.h"
 
@@ -9,7 +10,6 @@ namespace quelmarine {
 
 namespace {
 constexpr float kFoodScale = 0.15f;
-constexpr std::uint16_t kFoodPictureResource = 10017;
 } // namespace
 
 FoodItem::FoodItem() {
@@ -20,7 +20,7 @@ FoodItem::FoodItem() {
 
 GLuint LoadFoodPicture() {
     GLuint picture = 0;
-    withPackedAsset(kFoodPictureResource, "fish17",
+    withPackedAsset(kResourceFoodPicture, kResourceFoodPictureFile,
                     [&](const std::string& path) { loadTexture(path, picture); });
     return picture;
 }

@@ -37,7 +37,8 @@ class FoodItem {
     bool active = true;
 };
 
-// Loads the food picture (packed asset 10017, "fish17") into a new texture; once per context.
+// Loads the food picture (the packed asset FoodPicture, "fish17") into a new texture; once per
+// context.
 GLuint LoadFoodPicture();
 
 // Drops the first inactive item at (x, y, z) and activates it; false (nothing dropped) when all

@@ -1,15 +1,15 @@
 #include "tank/scene/Scene.h"
 
+#include "res/ResourceIds.h"
+#include "tank/ProcessState.h"
 #include "tank/assets/PackedAssets.h"
 #include "tank/assets/TextureLoader.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
-#include "tank/ProcessState.h"
-#include "tank/settings/SettingsLoad.h"
 #include "tank/scene/Camera.h"
 #include "tank/scene/OutlineFont.h"
 #include "tank/scene/TextOverlay.h"
-
+#include "tank/settings/SettingsLoad.h"
 
 namespace quelmarine {
 
@@ -41,7 +41,7 @@ void Scene::SetUpFixedState() {
 }
 
 void Scene::LoadBuiltInTextures() {
-    withPackedAsset(154, "BackGround0",
+    withPackedAsset(kResourceBackdrop, kResourceBackdropFile,
                     [&](const std::string& path) { loadMipmappedTexture(path, backdropTexture); });
     LoadSpeciesTextures(speciesTexture);
 }

@@ -9,6 +9,7 @@
 
 #include "desktop/menu/OwnerDrawMenu.h"
 #include "desktop/menu/ViewPopupMenu.h"
+#include "res/ResourceIds.h"
 
 using namespace quelmarine;
 
@@ -54,7 +55,7 @@ QRect darkTextBounds(const QImage& image) {
 } // namespace
 
 TEST(OwnerDrawMenuPaint, PlainItemHasGreyIconStripAndNearWhiteTextField) {
-    const QImage image = paintItem(false, {175, 175, "  Exit"});
+    const QImage image = paintItem(false, {kResourceExitIcon, kResourceExitIcon, "  Exit"});
     EXPECT_EQ(image.pixel(0, 0), rgb(219, 216, 209));
     EXPECT_EQ(image.pixel(24, 47), rgb(219, 216, 209));
     EXPECT_EQ(image.pixel(25, 0), rgb(249, 248, 247));
@@ -66,7 +67,7 @@ TEST(OwnerDrawMenuPaint, PlainItemHasGreyIconStripAndNearWhiteTextField) {
 }
 
 TEST(OwnerDrawMenuPaint, HighlightedItemHasBlackFrameAndLavenderFill) {
-    const QImage image = paintItem(true, {175, 175, "  Exit"});
+    const QImage image = paintItem(true, {kResourceExitIcon, kResourceExitIcon, "  Exit"});
     for (int x = 0; x < 140; ++x) {
         EXPECT_EQ(image.pixel(x, 0), rgb(0, 0, 0)) << x;
         EXPECT_EQ(image.pixel(x, 47), rgb(0, 0, 0)) << x;
@@ -96,9 +97,11 @@ TEST(OwnerDrawMenuPaint, IconSitsThreePixelsInAndMovesUpLeftWhenHighlighted) {
 }
 
 TEST(OwnerDrawMenuPaint, SelectedIconIsUsedOnlyWhenHighlighted) {
-    const MenuItemData data{134, 135, ""};
-    const QImage plain = paintItem(false, data), plainOther = paintItem(false, {134, 134, ""});
-    const QImage lit = paintItem(true, data), litOther = paintItem(true, {135, 135, ""});
+    const MenuItemData data{kResourceZoomInIcon, kResourceZoomOutIcon, ""};
+    const QImage plain = paintItem(false, data),
+                 plainOther = paintItem(false, {kResourceZoomInIcon, kResourceZoomInIcon, ""});
+    const QImage lit = paintItem(true, data),
+                 litOther = paintItem(true, {kResourceZoomOutIcon, kResourceZoomOutIcon, ""});
     EXPECT_EQ(plain, plainOther);
     EXPECT_EQ(lit, litOther);
 }
@@ -121,7 +124,8 @@ TEST(OwnerDrawMenuMeasure, EveryItemIs140By48WhateverItsText) {
     OwnerDrawMenu menu;
     fillViewPopupMenu(menu, records);
     menu.appendItem(9999, nullptr);
-    MenuItemData longText{175, 175, "  A much longer text than any item of the real menu has"};
+    MenuItemData longText{kResourceExitIcon, kResourceExitIcon,
+                          "  A much longer text than any item of the real menu has"};
     menu.appendItem(9998, &longText);
     menu.popup(QPoint(10, 10));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
@@ -141,7 +145,9 @@ TEST(ViewPopupMenu, HasTheEightItemsInOrder) {
         "  Feed Fish",       "  Touch Fish",   "  Zoom In Fish",      "  Zoom Out Fish",
         "  Add/Delete Fish", "  Custom Music", "  Custom Background", "  Exit"};
     const int commands[] = {1036, 1035, 1037, 1038, 1034, 1050, 1052, 1042};
-    const int icons[] = {133, 160, 134, 135, 180, 253, 232, 175};
+    const int icons[] = {kResourceFeedIcon,       kResourceTouchIcon,     kResourceZoomInIcon,
+                         kResourceZoomOutIcon,    kResourceAddDeleteIcon, kResourceMusicIcon,
+                         kResourceBackgroundIcon, kResourceExitIcon};
     const auto actions = menu.actions();
     ASSERT_EQ(actions.size(), 8);
     for (int i = 0; i < 8; ++i) {

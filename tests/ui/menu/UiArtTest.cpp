@@ -4,6 +4,7 @@
 
 #include "desktop/menu/PopupMenuItems.h"
 #include "desktop/menu/UiArt.h"
+#include "res/ResourceIds.h"
 #include "tank/scene/InteractionModes.h"
 
 using namespace quelmarine;
@@ -19,7 +20,10 @@ TEST(UiArt, EveryMenuIconIsEmbeddedAt24By24) {
 
 TEST(UiArt, EveryModeHasItsCursorPairWithAHotSpotInside) {
     const int modes[] = {kModeTouchFish, kModeFeedFish, kModeZoomInFish, kModeZoomOutFish};
-    const int expected[][2] = {{158, 159}, {163, 164}, {167, 177}, {169, 178}};
+    const int expected[][2] = {{kResourceTouchCursor, kResourceTouchCursorDown},
+                               {kResourceFeedCursor, kResourceFeedCursorDown},
+                               {kResourceZoomInCursor, kResourceZoomInCursorDown},
+                               {kResourceZoomOutCursor, kResourceZoomOutCursorDown}};
     for (int m = 0; m < 4; ++m) {
         int up = 0, down = 0;
         ASSERT_TRUE(modeCursorIds(modes[m], up, down));

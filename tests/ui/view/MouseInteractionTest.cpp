@@ -7,6 +7,7 @@
 
 #include "desktop/menu/UiArt.h"
 #include "desktop/view/MouseInteraction.h"
+#include "res/ResourceIds.h"
 
 using namespace quelmarine;
 
@@ -38,18 +39,18 @@ class MouseInteractionTest : public ::testing::Test {
 } // namespace
 
 TEST_F(MouseInteractionTest, FeedPressRecordsThePointAndAPendingClick) {
-    EXPECT_TRUE(showsCursor(163)) << "the feed cursor from the start";
+    EXPECT_TRUE(showsCursor(kResourceFeedCursor)) << "the feed cursor from the start";
     interaction.OnLButtonDown({120, 80});
     EXPECT_EQ(mouse.mouseX, 120);
     EXPECT_EQ(mouse.mouseY, 80);
     EXPECT_TRUE(mouse.buttonDown);
     EXPECT_TRUE(mouse.feedPending);
-    EXPECT_TRUE(showsCursor(164));
+    EXPECT_TRUE(showsCursor(kResourceFeedCursorDown));
     interaction.OnLButtonUp({121, 80});
     EXPECT_FALSE(mouse.buttonDown);
     EXPECT_TRUE(mouse.feedPending) << "the frame places it, not the release";
     EXPECT_EQ(mouse.mouseX, 120) << "a release does not move the recorded point";
-    EXPECT_TRUE(showsCursor(163));
+    EXPECT_TRUE(showsCursor(kResourceFeedCursor));
 }
 
 TEST_F(MouseInteractionTest, MovesUpdateThePointAndTheCursor) {
@@ -57,26 +58,26 @@ TEST_F(MouseInteractionTest, MovesUpdateThePointAndTheCursor) {
     interaction.OnMouseMove({300, 200});
     EXPECT_EQ(mouse.mouseX, 300);
     EXPECT_EQ(mouse.mouseY, 200);
-    EXPECT_TRUE(showsCursor(169));
+    EXPECT_TRUE(showsCursor(kResourceZoomOutCursor));
     interaction.OnLButtonDown({300, 200});
-    EXPECT_TRUE(showsCursor(178));
+    EXPECT_TRUE(showsCursor(kResourceZoomOutCursorDown));
     EXPECT_FALSE(mouse.feedPending);
 }
 
 TEST_F(MouseInteractionTest, TouchPressStaysUntilThePassConsumesIt) {
     interaction.OnCommand(kModeTouchFish);
-    EXPECT_TRUE(showsCursor(158));
+    EXPECT_TRUE(showsCursor(kResourceTouchCursor));
     interaction.OnLButtonDown({10, 10});
-    EXPECT_TRUE(showsCursor(159));
+    EXPECT_TRUE(showsCursor(kResourceTouchCursorDown));
     interaction.OnLButtonUp({10, 10});
     EXPECT_TRUE(mouse.buttonDown);
 
     interaction.OnCommand(kModeZoomInFish);
     interaction.OnLButtonDown({10, 10});
-    EXPECT_TRUE(showsCursor(177));
+    EXPECT_TRUE(showsCursor(kResourceZoomInCursorDown));
     interaction.OnLButtonUp({10, 10});
     EXPECT_FALSE(mouse.buttonDown);
-    EXPECT_TRUE(showsCursor(167));
+    EXPECT_TRUE(showsCursor(kResourceZoomInCursor));
 }
 
 TEST_F(MouseInteractionTest, DialogCommandsLeaveTheClickModes) {
@@ -113,10 +114,10 @@ TEST_F(MouseInteractionTest, SecondPressOfADoubleClickOnlyUpdatesTheCursor) {
         Qt::MouseButton button;
         int cursor; // shown after the repeated press (the button counts as up)
     };
-    for (const Case& c : {Case{kModeFeedFish, Qt::LeftButton, 163},
-                          Case{kModeZoomInFish, Qt::LeftButton, 167},
-                          Case{kModeTouchFish, Qt::LeftButton, 158},
-                          Case{kModeZoomOutFish, Qt::RightButton, 169}}) {
+    for (const Case& c : {Case{kModeFeedFish, Qt::LeftButton, kResourceFeedCursor},
+                          Case{kModeZoomInFish, Qt::LeftButton, kResourceZoomInCursor},
+                          Case{kModeTouchFish, Qt::LeftButton, kResourceTouchCursor},
+                          Case{kModeZoomOutFish, Qt::RightButton, kResourceZoomOutCursor}}) {
         interaction.OnCommand(c.mode);
         mouse.buttonDown = mouse.feedPending = false;
         mouse.mouseX = mouse.mouseY = 7;
