@@ -35,6 +35,13 @@ install_missing_packages() {
 build_all() {
     local generator=()
     [ -f "$BUILD_DIR/CMakeCache.txt" ] || generator=(-G Ninja)
-    cmake -S "$ROOT" -B "$BUILD_DIR" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    # A compiler cache, where one is installed, shares objects between work trees.
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+    fi
+    cmake -S "$ROOT" -B "$BUILD_DIR" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        "${launcher[@]}" "$@" >/dev/null
     cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
