@@ -9,9 +9,17 @@ SETTINGS_FILE="$XDG_CONFIG_HOME/QuelmarineScr/QuelmarineSet.ini"
 ASSET_FOLDER="$XDG_RUNTIME_DIR/QuelmarineScr"
 E2E_PIDS=()
 
-e2e_cleanup() {
+# Ends the program and the X server this test started, and waits for both: the one way every
+# test stops what it runs, between rounds and at the end.
+e2e_stop() {
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
+    for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    E2E_PIDS=()
+    rm -f "$E2E_SCRATCH/displayfd"
+}
+
+e2e_cleanup() {
+    e2e_stop
     rm -rf "$E2E_SCRATCH"
 }
 trap e2e_cleanup EXIT
@@ -37,15 +45,46 @@ e2e_start_app() {
     E2E_PIDS+=($APP_PID)
 }
 
-# Waits until the program's window is mapped; prints its window id.
+# Waits (up to 30 s: a loaded machine starts slowly) until the program's window is mapped;
+# prints its window id.
+e2e_find_window() { xdotool search --onlyvisible --name '^QuelmarineScr$' 2>/dev/null | head -n 1; }
 e2e_wait_window() {
-    local id=""
-    for _ in $(seq 1 100); do
-        id=$(xdotool search --onlyvisible --name '^QuelmarineScr$' 2>/dev/null | head -n 1) || true
-        [ -n "$id" ] && { echo "$id"; return 0; }
+    e2e_poll 30 eval '[ -n "$(e2e_find_window)" ]' || fail "the window did not appear"
+    e2e_find_window
+}
+
+# Runs the command (the arguments) until it succeeds, for at most $1 seconds; fails on time-out.
+e2e_poll() {
+    local deadline=$(($(date +%s%N) / 1000000 + $1 * 1000))
+    shift
+    until "$@"; do
+        [ $(($(date +%s%N) / 1000000)) -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+# White pixels where the help text stands (the middle of the screen), in a fresh screenshot.
+e2e_text_pixels() {
+    local w h
+    read -r w h < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+    e2e_shot "$E2E_SCRATCH/text.png"
+    convert "$E2E_SCRATCH/text.png" -crop "600x200+$((w / 2 - 160))+$((h / 2 - 132))" +repage \
+        -colorspace Gray -threshold 94% -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Waits until the help text of the start-up has been shown and has gone again: its white
+# pixels fall below 400, or below a third of the most seen (white fish may stand there too).
+e2e_wait_overlay_gone() {
+    local deadline=$(($(date +%s) + 30)) peak=0 count
+    while true; do
+        count=$(e2e_text_pixels)
+        [ "$count" -gt "$peak" ] && peak=$count
+        if [ "$peak" -gt 1500 ] && { [ "$count" -lt 400 ] || [ $((count * 3)) -lt "$peak" ]; }; then
+            return 0
+        fi
+        [ "$(date +%s)" -le "$deadline" ] || fail "the help text did not come and go (now $count, most $peak)"
         sleep 0.1
     done
-    fail "the window did not appear"
 }
 
 # Writes a screenshot of the whole screen to $1.

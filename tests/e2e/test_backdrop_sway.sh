@@ -11,10 +11,10 @@ for size in 1280x1024 1920x1080; do
     e2e_start_x "$w" "$h"
     e2e_start_app
     e2e_wait_window >/dev/null
-    sleep 2 # the help text has gone
+    e2e_wait_overlay_gone
     for n in 1 2 3; do
         e2e_shot "$E2E_SCRATCH/shot$n.png"
-        sleep 0.6
+        sleep 0.6 # the interval over which the sway is measured
     done
 
     band=$((h / 8))
@@ -39,9 +39,5 @@ for size in 1280x1024 1920x1080; do
         fail "the bottom moved ($bottom_change against $top_change at the top)"
     pass "backdrop at $size: brightness $brightness, top change $top_change, bottom change $bottom_change"
 
-    kill "$APP_PID"
-    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    E2E_PIDS=()
-    rm -f "$E2E_SCRATCH/displayfd"
+    e2e_stop
 done

@@ -18,16 +18,12 @@ run_and_shoot() { # count, shot names...
     e2e_start_x "$W" "$H"
     e2e_start_app
     e2e_wait_window >/dev/null
-    sleep 2 # the help text has gone
+    e2e_wait_overlay_gone
     for name in "$@"; do
         e2e_shot "$E2E_SCRATCH/$name.png"
-        sleep 1
+        sleep 1 # the interval over which the fish move
     done
-    kill "$APP_PID"
-    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    E2E_PIDS=()
-    rm -f "$E2E_SCRATCH/displayfd"
+    e2e_stop
 }
 
 run_and_shoot 0 empty

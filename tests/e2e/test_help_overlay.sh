@@ -7,36 +7,27 @@ e2e_start_x 1280 1024
 e2e_start_app
 window=$(e2e_wait_window)
 
-# White pixels where the four lines stand (the middle of a 1280 x 1024 screen).
-text_pixels() {
-    e2e_shot "$E2E_SCRATCH/shot.png"
-    convert "$E2E_SCRATCH/shot.png" -crop 600x200+480+380 +repage -colorspace Gray \
-        -threshold 94% -format '%[fx:round(mean*w*h)]' info:
-}
 # Waits up to $2 seconds until the text is shown ($1 = shown) or gone ($1 = hidden). A loaded
 # machine takes seconds for one screenshot, so the limits are generous; the frame counts
 # themselves are checked by the unit tests.
 wait_for_text() {
     local deadline=$(($(date +%s) + $2)) count
     while true; do
-        count=$(text_pixels)
+        count=$(e2e_text_pixels)
         if [ "$1" = shown ] && [ "$count" -gt 1500 ]; then return 0; fi
         if [ "$1" = hidden ] && [ "$count" -lt 400 ]; then return 0; fi
         [ "$(date +%s)" -le "$deadline" ] || fail "the help text is not $1 after $2 s (white pixels: $count)"
         sleep 0.1
     done
 }
-press_f1() {
-    xdotool key F1
-    sleep 0.3 # a few frames
-}
+press_f1() { xdotool key F1; }
 
 wait_for_text shown 15
 pass "the help text shows after start-up"
 wait_for_text hidden 30
 pass "it hides itself"
-sleep 1
-[ "$(text_pixels)" -lt 400 ] || fail "the help text came back by itself"
+sleep 1 # the time over which it must stay away
+[ "$(e2e_text_pixels)" -lt 400 ] || fail "the help text came back by itself"
 press_f1
 wait_for_text shown 10
 pass "F1 shows it again"

@@ -48,7 +48,8 @@ $(diff <(echo "$expected") <(echo "$keys"))"
 grep -qx 'YINLIANG=32767.5' "$SETTINGS_FILE" || fail "YINLIANG default"
 grep -Eqx 'Fish[0-4]=[01]' "$SETTINGS_FILE" || fail "fish counts are not 0 or 1"
 pass "first start writes the 27 + 5 keys in order"
-kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
 
 # Hand edits: forced keys fall back, others stay.
 sed -i -e 's/^Show Water=.*/Show Water=1/' -e 's/^BACKCOLOR=.*/BACKCOLOR=255/' \

@@ -8,9 +8,11 @@ for size in 1280x1024 1920x1080; do
     e2e_start_x "$w" "$h"
     e2e_start_app
     window=$(e2e_wait_window)
-    sleep 1
-    geometry=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')
-    [ "$geometry" = "$size" ] || fail "window is $geometry on a $size screen"
+    covers_screen() {
+        geometry=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')
+        [ "$geometry" = "$size" ]
+    }
+    e2e_poll 10 covers_screen || fail "window is $geometry on a $size screen"
     pass "window covers the $size screen"
 
     # A second copy ends with exit code 0 and leaves the first one running.
@@ -31,7 +33,5 @@ for size in 1280x1024 1920x1080; do
     e2e_wait_exit "$APP_PID" 1
     [ "$EXIT_CODE" = 0 ] || fail "Esc gave '$EXIT_CODE' (expected exit code 0 within a second)"
     pass "Esc ends the program with 0 at $size"
-    kill "${E2E_PIDS[0]}" 2>/dev/null || true
-    E2E_PIDS=()
-    rm -f "$E2E_SCRATCH/displayfd"
+    e2e_stop
 done

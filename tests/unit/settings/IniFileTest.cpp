@@ -1,5 +1,6 @@
 #include "tank/settings/IniFile.h"
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 #include <csignal>
 #include <filesystem>
@@ -115,16 +116,23 @@ TEST(WriteFileAtomically, FollowsASymbolicLink) {
 }
 
 TEST(WriteFileAtomically, RespectsPermissionsWhereTheyApply) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the super-user";
     TempDir dir;
     const std::string path = dir.file("QuelmarineSet.ini");
     writeFile(path, "old");
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    EXPECT_FALSE(writeFileAtomically(path, "new")); // a read-only file stays as it is
-    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
-    ASSERT_EQ(::chmod(dir.path().c_str(), 0500), 0);
-    EXPECT_FALSE(writeFileAtomically(path, "new"));
-    ASSERT_EQ(::chmod(dir.path().c_str(), 0700), 0);
-    EXPECT_EQ(readFile(path), "old");
+    // Run without the super-user's rights, which permissions do not bind. Each fault sets a bit.
+    const int faults = testsupport::runUnprivileged(dir.path(), [&] {
+        int found = 0;
+        if (::chmod(path.c_str(), 0444) != 0)
+            return 64;
+        found |= writeFileAtomically(path, "new") ? 1 : 0; // a read-only file stays as it is
+        if (::chmod(path.c_str(), 0644) != 0 || ::chmod(dir.path().c_str(), 0500) != 0)
+            return 64;
+        found |= writeFileAtomically(path, "new") ? 2 : 0; // so does one in a read-only folder
+        if (::chmod(dir.path().c_str(), 0700) != 0)
+            return 64;
+        found |= readFile(path) == "old" ? 0 : 4;
+        return found;
+    });
+    EXPECT_EQ(faults, 0) << "1: read-only file replaced, 2: read-only folder written, "
+                            "4: contents changed, 64: set-up failed, -1: could not drop rights";
 }
