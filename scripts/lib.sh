@@ -45,3 +45,23 @@ build_all() {
         "${launcher[@]}" "$@" >/dev/null
     cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
+
+# Runs the command (the arguments) on a virtual X server of its own (1280 x 1024). The server
+# tells its display number itself, so runs side by side never pick the same one.
+run_under_virtual_x() {
+    local fifo status=0 number xvfb
+    fifo="$(mktemp -u)"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    xvfb=$!
+    if ! read -r -t 20 number <"$fifo"; then
+        rm -f "$fifo"
+        echo "the virtual X server did not start" >&2
+        return 1
+    fi
+    rm -f "$fifo"
+    DISPLAY=":$number" "$@" || status=$?
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    return $status
+}
