@@ -12,7 +12,7 @@ RUN_PACKAGES=(
 )
 # What only the tests, the benchmark and the screenshot script need.
 TEST_PACKAGES=(
-    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
     xvfb xauth xdotool imagemagick x11-utils
     pulseaudio pulseaudio-utils sox python3
 )
