@@ -3,25 +3,39 @@
 #include "support/OffscreenGl.h"
 #include "support/TempDir.h"
 
+#include <GL/gl.h>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <sys/resource.h>
 
 namespace bench {
 
 namespace {
+// User and system time of every thread of the process.
+double processCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
 testsupport::TempDir& scratch() {
     static testsupport::TempDir dir;
     return dir;
 }
 } // namespace
 
-bool ensureContext() {
-    static testsupport::OffscreenGl gl(kWidth, kHeight);
-    return gl.ok();
+bool ensureContext(int width, int height) {
+    static std::map<std::pair<int, int>, std::unique_ptr<testsupport::OffscreenGl>> contexts;
+    auto& gl = contexts[{width, height}];
+    if (!gl)
+        gl = std::make_unique<testsupport::OffscreenGl>(width, height);
+    return gl->makeCurrent();
 }
 
-std::unique_ptr<quelmarine::Scene> makeScene(const std::string& settings) {
-    if (!ensureContext())
+std::unique_ptr<quelmarine::Scene> makeScene(const std::string& settings, int width, int height) {
+    if (!ensureContext(width, height))
         return nullptr;
     const std::string config = scratch().file("config"), runtime = scratch().file("runtime");
     std::filesystem::create_directories(config + "/QuelmarineScr");
@@ -31,7 +45,7 @@ std::unique_ptr<quelmarine::Scene> makeScene(const std::string& settings) {
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     testsupport::writeFile(config + "/QuelmarineScr/QuelmarineSet.ini", settings);
     auto scene = std::make_unique<quelmarine::Scene>();
-    scene->InitOpenGL(kWidth, kHeight);
+    scene->InitOpenGL(width, height);
     return scene;
 }
 
@@ -44,8 +58,13 @@ std::string settingsWith(int fishPerSpecies, int bubbleLevel) {
 }
 
 void renderFrames(quelmarine::Scene& scene, benchmark::State& state) {
-    for (auto _ : state)
-        scene.RenderFrame(kWidth, kHeight);
+    const double cpuBefore = processCpuSeconds();
+    for (auto _ : state) {
+        scene.RenderFrame(scene.screenWidth, scene.screenHeight);
+        glFinish();
+    }
+    state.counters["cpu_ms"] =
+        benchmark::Counter((processCpuSeconds() - cpuBefore) * 1000.0 / double(state.iterations()));
 }
 
 } // namespace bench

@@ -23,6 +23,17 @@ void BM_FrameDefaultScene(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameDefaultScene)->Unit(benchmark::kMillisecond);
 
+// The full scene (25 fish, 3 x 110 bubbles, 20 food creatures) at two screen sizes.
+void BM_FrameFullScene(benchmark::State& state) {
+    auto scene =
+        bench::makeScene(bench::settingsWith(5, 0), int(state.range(0)), int(state.range(1)));
+    if (!scene)
+        return state.SkipWithError("no OpenGL context");
+    scene->overlayVisible = false; // the steady frame: the help text has gone
+    bench::renderFrames(*scene, state);
+}
+BENCHMARK(BM_FrameFullScene)->Args({1280, 1024})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 namespace {

@@ -92,6 +92,11 @@ OffscreenGl::~OffscreenGl() {
     impl->destroy();
 }
 
+bool OffscreenGl::makeCurrent() {
+    return ok() &&
+           glXMakeContextCurrent(impl->display, impl->pbuffer, impl->pbuffer, impl->context);
+}
+
 bool OffscreenGl::ok() const {
     return impl->display && impl->pbuffer && impl->context;
 }

@@ -14,6 +14,8 @@ class OffscreenGl {
     OffscreenGl& operator=(const OffscreenGl&) = delete;
 
     bool ok() const;
+    // Makes this context current again (after another one was).
+    bool makeCurrent();
     int width() const { return w; }
     int height() const { return h; }
 
