@@ -4,7 +4,8 @@
 // in the real skins.
 //
 // Usage: quelmarine_fishpicture <output folder>
-// Writes <folder>/bitmaps/<id>.png (500 x 512). Renders at twice the size and scales down.
+// Writes <folder>/bitmaps/<id>.bmp (500 x 512, uncompressed: it opens at once). Renders at twice
+// the size and scales down.
 
 #include "OffscreenEgl.h"
 #include "res/ResourceIds.h"
@@ -211,8 +212,8 @@ int main(int argc, char** argv) {
     }
     glFinish();
 
-    const QString path = QString("%1/%2.png").arg(folder).arg(kResourceFishPicture);
-    if (!readPicture().save(path, "PNG")) {
+    const QString path = QString("%1/%2.bmp").arg(folder).arg(kResourceFishPicture);
+    if (!readPicture().save(path, "BMP")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return 1;
     }

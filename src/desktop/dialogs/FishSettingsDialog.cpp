@@ -128,7 +128,7 @@ HoverButton* FishSettingsDialog::button(int controlId) const {
 }
 
 const QPixmap& FishSettingsDialog::picture() {
-    static const QPixmap loaded(QString(":/bitmaps/%1.png").arg(kResourceFishPicture));
+    static const QPixmap loaded(QString(":/bitmaps/%1.bmp").arg(kResourceFishPicture));
     return loaded;
 }
 
