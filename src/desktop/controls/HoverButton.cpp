@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include "desktop/controls/EdgePainting.h"
+#include "desktop/controls/HoverRules.h"
 #include "desktop/controls/SystemColours.h"
 
 namespace quelmarine {
@@ -69,19 +70,12 @@ void HoverButton::paintEvent(QPaintEvent*) {
 }
 
 void HoverButton::mouseMoveEvent(QMouseEvent* event) {
-    const bool leftHeld = event->buttons().testFlag(Qt::LeftButton);
-    if (!(leftHeld && !mouseOver)) {
-        if (rect().contains(event->position().toPoint()))
-            setMouseOver(true);
-        else
-            setMouseOver(false);
-    }
+    setMouseOver(litAfterMove(mouseOver, *event, rect()));
     QPushButton::mouseMoveEvent(event);
 }
 
 void HoverButton::enterEvent(QEnterEvent* event) {
-    // A drag that started elsewhere does not light the button.
-    if (!QGuiApplication::mouseButtons().testFlag(Qt::LeftButton) || isDown())
+    if (litOnEnter(isDown()))
         setMouseOver(true);
     QPushButton::enterEvent(event);
 }

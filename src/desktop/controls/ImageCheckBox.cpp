@@ -8,6 +8,7 @@
 #include <QStyleOptionFocusRect>
 
 #include "desktop/controls/EdgePainting.h"
+#include "desktop/controls/HoverRules.h"
 #include "desktop/controls/SystemColours.h"
 #include "desktop/menu/UiArt.h"
 
@@ -161,14 +162,12 @@ void ImageCheckBox::paintEvent(QPaintEvent*) {
 }
 
 void ImageCheckBox::mouseMoveEvent(QMouseEvent* event) {
-    const bool leftHeld = event->buttons().testFlag(Qt::LeftButton);
-    if (!(leftHeld && !mouseOver))
-        setMouseOver(rect().contains(event->position().toPoint()));
+    setMouseOver(litAfterMove(mouseOver, *event, rect()));
     QAbstractButton::mouseMoveEvent(event);
 }
 
 void ImageCheckBox::enterEvent(QEnterEvent* event) {
-    if (!QGuiApplication::mouseButtons().testFlag(Qt::LeftButton) || isDown())
+    if (litOnEnter(isDown()))
         setMouseOver(true);
     QAbstractButton::enterEvent(event);
 }

@@ -127,8 +127,8 @@ HoverButton* FishSettingsDialog::button(int controlId) const {
     return nullptr;
 }
 
-const QPixmap& FishSettingsDialog::picture() {
-    static const QPixmap loaded(QString(":/bitmaps/%1.bmp").arg(kResourceFishPicture));
+const QImage& FishSettingsDialog::picture() {
+    static const QImage loaded(QString(":/bitmaps/%1.bmp").arg(kResourceFishPicture));
     return loaded;
 }
 
@@ -161,7 +161,7 @@ void FishSettingsDialog::run(QWidget* owner) {
 void FishSettingsDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
-    painter.drawPixmap(0, 0, picture());
+    painter.drawImage(0, 0, picture());
     // The counts, black, in the bold general font, at the top-left of each cell.
     painter.setPen(Qt::black);
     QFont countFont = QApplication::font();

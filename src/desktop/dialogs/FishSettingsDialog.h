@@ -6,7 +6,7 @@
 
 #include <QBasicTimer>
 #include <QDialog>
-#include <QPixmap>
+#include <QImage>
 
 #include "desktop/dialogs/FishCountEditor.h"
 
@@ -39,7 +39,7 @@ class FishSettingsDialog : public QDialog {
     void centreOnScreenOf(QWidget* owner);
 
     // The picture of the five species (500 x 512), loaded once.
-    static const QPixmap& picture();
+    static const QImage& picture();
 
   public slots:
     void accept() override;

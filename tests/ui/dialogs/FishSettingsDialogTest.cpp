@@ -196,8 +196,7 @@ TEST_F(FishSettingsDialogTest, EnterAndTheCloseBoxSaveEscDoesNot) {
 
 TEST_F(FishSettingsDialogTest, TheSelectedSpeciesShowsAnInvertedOval) {
     openWith({1, 1, 1, 1, 1});
-    const QImage picture =
-        FishSettingsDialog::picture().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture = FishSettingsDialog::picture().convertToFormat(QImage::Format_RGB32);
     auto shownAt = [&](QPoint p) {
         return dialog->grab().toImage().convertToFormat(QImage::Format_RGB32).pixel(p);
     };
