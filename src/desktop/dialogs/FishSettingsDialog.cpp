@@ -62,6 +62,23 @@ FishSettingsDialog::FishSettingsDialog(QWidget* parent) : QDialog(parent) {
 
 FishSettingsDialog::~FishSettingsDialog() = default;
 
+FishSettingsDialog::Handler FishSettingsDialog::handlerOf(int controlId) {
+    switch (controlId) {
+    case kIdAdd:
+        return &FishSettingsDialog::onAdd;
+    case kIdDelete:
+        return &FishSettingsDialog::onDelete;
+    case kIdRandom:
+        return &FishSettingsDialog::onRandom;
+    case kIdClear:
+        return &FishSettingsDialog::onClear;
+    case kIdOk:
+        return &FishSettingsDialog::accept;
+    default:
+        return &FishSettingsDialog::reject;
+    }
+}
+
 void FishSettingsDialog::createControls() {
     std::vector<CaptionBox> captions;
     for (const ControlBox& box : kButtons)
@@ -76,31 +93,12 @@ void FishSettingsDialog::createControls() {
         control->setGeometry(pixels(box));
         control->setAutoDefault(false);
         control->installEventFilter(this);
-        switch (box.id) {
-        case kIdAdd:
-            connect(control, &QPushButton::clicked, this, &FishSettingsDialog::onAdd);
-            break;
-        case kIdDelete:
-            connect(control, &QPushButton::clicked, this, &FishSettingsDialog::onDelete);
-            break;
-        case kIdRandom:
-            connect(control, &QPushButton::clicked, this, &FishSettingsDialog::onRandom);
-            break;
-        case kIdClear:
-            connect(control, &QPushButton::clicked, this, &FishSettingsDialog::onClear);
-            break;
-        case kIdOk:
-            // Hidden: reached by Enter.
+        connect(control, &QPushButton::clicked, this, handlerOf(box.id));
+        // OK and Cancel stay hidden: Enter and Esc reach them.
+        if (box.id == kIdOk)
             control->setDefault(true);
+        if (box.id == kIdOk || box.id == kIdCancel)
             control->hide();
-            connect(control, &QPushButton::clicked, this, &FishSettingsDialog::accept);
-            break;
-        case kIdCancel:
-            // Hidden: reached by Esc.
-            control->hide();
-            connect(control, &QPushButton::clicked, this, &FishSettingsDialog::reject);
-            break;
-        }
     }
 
     addressLine = new HyperlinkStatic(kProductWebSite, this);

@@ -55,6 +55,9 @@ class FishSettingsDialog : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    using Handler = void (FishSettingsDialog::*)();
+    // What the button with this id does.
+    static Handler handlerOf(int controlId);
     void createControls();
     // The letter keys and Enter; true when the key was used.
     bool handleKey(QKeyEvent* event);

@@ -148,6 +148,21 @@ TEST_F(FishSettingsDialogTest, LettersInEitherCaseAndDoubleClicks) {
         EXPECT_TRUE(count == 0 || count == 1);
 }
 
+TEST_F(FishSettingsDialogTest, EachButtonRunsItsCommand) {
+    openWith({3, 3, 3, 3, 3});
+    click({50, 40});
+    QTest::mouseClick(dialog->button(1008), Qt::LeftButton);
+    EXPECT_EQ(shown(), (Counts{2, 3, 3, 3, 3})) << "Delete";
+    QTest::mouseClick(dialog->button(1007), Qt::LeftButton);
+    EXPECT_EQ(shown(), (Counts{3, 3, 3, 3, 3})) << "Add";
+    QTest::mouseClick(dialog->button(1009), Qt::LeftButton);
+    EXPECT_EQ(dialog->editor().selection, -1) << "Random";
+    EXPECT_LE(dialog->editor().total(), 5);
+    QTest::mouseClick(dialog->button(1010), Qt::LeftButton);
+    EXPECT_EQ(shown(), (Counts{0, 0, 0, 0, 0})) << "Clear";
+    EXPECT_TRUE(dialog->isVisible());
+}
+
 TEST_F(FishSettingsDialogTest, RandomThenEscLeavesFileAndTankAsTheyWere) {
     openWith({3, 0, 2, 1, 4});
     const std::string before = fileText();
