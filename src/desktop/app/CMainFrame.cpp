@@ -1,9 +1,11 @@
 #include "desktop/app/CMainFrame.h"
 
+#include "desktop/dialogs/FishSettingsDialog.h"
+#include "desktop/view/AquariumView.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
-#include "desktop/view/AquariumView.h"
+#include "tank/scene/InteractionModes.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -16,7 +18,12 @@ CMainFrame::CMainFrame() {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle("QuelmarineScr");
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setStyleSheet("background: black;");
+    // Black behind the view. A palette, not a style sheet: a style sheet would reach the
+    // dialogs the frame owns as well.
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
     if (!temporaryFolderExists()) {
         reportError("Error Find TempPath.", "ERROR");
         return; // the frame lives on without a view; Esc still ends the program
@@ -27,6 +34,10 @@ CMainFrame::CMainFrame() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(container);
+    aquariumView->mouseHandling().openDialog = [this](int commandId) {
+        if (commandId == kCommandAddDeleteFish)
+            FishSettingsDialog::run(this);
+    };
 }
 
 CMainFrame::~CMainFrame() = default;

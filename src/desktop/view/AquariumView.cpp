@@ -3,6 +3,7 @@
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/ProcessExit.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -12,7 +13,8 @@ namespace quelmarine {
 
 namespace {
 constexpr int kFramePeriodMs = 10;
-}
+constexpr int kMaxHeldTicks = 25;
+} // namespace
 
 AquariumView::AquariumView() {
     setSurfaceType(QWindow::OpenGLSurface);
@@ -70,12 +72,23 @@ void AquariumView::timerEvent(QTimerEvent* event) {
         QWindow::timerEvent(event);
         return;
     }
+    if (modalWindowPending())
+        return;
     RenderFrame();
     ambientSound.Tick();
 }
 
+bool AquariumView::modalWindowPending() {
+    QWindow* modal = QGuiApplication::modalWindow();
+    if (!modal || modal == this || modal->isExposed()) {
+        heldTicks = 0;
+        return false;
+    }
+    return ++heldTicks <= kMaxHeldTicks;
+}
+
 void AquariumView::exposeEvent(QExposeEvent*) {
-    if (isExposed())
+    if (isExposed() && !modalWindowPending())
         RenderFrame();
 }
 

@@ -47,6 +47,9 @@ class AquariumView : public QWindow {
     // The physical pixel size of the screen that shows the window.
     QSize screenPixelSize() const;
     QPoint viewportPoint(const QMouseEvent* event) const;
+    // A modal dialog that has just been shown and is not on the screen yet: its first paint
+    // goes before the next frame, timed or exposed (for at most 25 frame ticks).
+    bool modalWindowPending();
 
     std::unique_ptr<QOpenGLContext> context;
     Scene aquarium;
@@ -54,6 +57,7 @@ class AquariumView : public QWindow {
     AmbientSound ambientSound;
     QBasicTimer frameTimer;
     bool firstFrameDone = false;
+    int heldTicks = 0;
 };
 
 } // namespace quelmarine
