@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPalette>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -16,7 +17,11 @@ CMainFrame::CMainFrame() {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle("QuelmarineScr");
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setStyleSheet("background: black;");
+    // A palette rather than a style sheet: style sheets reach the dialogs the frame owns.
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
     if (!temporaryFolderExists()) {
         reportError("Error Find TempPath.", "ERROR");
         return; // the frame lives on without a view; Esc still ends the program
@@ -27,6 +32,7 @@ CMainFrame::CMainFrame() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(container);
+    aquariumView->CreateDialogs(this);
 }
 
 CMainFrame::~CMainFrame() = default;

@@ -3,6 +3,7 @@
 // 10 ms frame timer.
 
 #include <QBasicTimer>
+#include <QPointer>
 #include <QWindow>
 #include <memory>
 
@@ -14,6 +15,10 @@ class QOpenGLContext;
 
 namespace quelmarine {
 
+class CustomBackgroundDialog;
+class CustomMusicDialog;
+class PictureTextureMaker;
+
 class AquariumView : public QWindow {
     Q_OBJECT
   public:
@@ -23,7 +28,13 @@ class AquariumView : public QWindow {
     Scene& scene() { return aquarium; }
     MouseInteraction& mouseHandling() { return mouseInteraction; }
     bool hasContext() const { return context != nullptr; }
-    // Releases the OpenGL context and stops the frame timer.
+    // The last step of the initialisation: the Custom Music and Custom Background dialogs,
+    // created hidden, owned by `owner` (the frame) so that they stay above the tank, and shown
+    // by the popup's commands. Nothing is made when the initialisation stopped early.
+    void CreateDialogs(QWidget* owner);
+    CustomMusicDialog* musicDialog() const;
+    CustomBackgroundDialog* backgroundDialog() const;
+    // Releases the OpenGL context and the dialogs and stops the frame timer.
     void ReleaseOpenGL();
     // One frame into the window (also used on expose).
     void RenderFrame();
@@ -48,12 +59,18 @@ class AquariumView : public QWindow {
     QSize screenPixelSize() const;
     QPoint viewportPoint(const QMouseEvent* event) const;
 
+    bool makeContextCurrent();
+
     std::unique_ptr<QOpenGLContext> context;
     Scene aquarium;
     MouseInteraction mouseInteraction{*this, aquarium.mouse};
     AmbientSound ambientSound;
     QBasicTimer frameTimer;
     bool firstFrameDone = false;
+    bool sceneReady = false;
+    std::unique_ptr<PictureTextureMaker> pictureMaker;
+    QPointer<CustomMusicDialog> music;
+    QPointer<CustomBackgroundDialog> background;
 };
 
 } // namespace quelmarine
