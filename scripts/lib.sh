@@ -14,7 +14,7 @@ RUN_PACKAGES=(
 TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils
-    pulseaudio pulseaudio-utils sox
+    pulseaudio pulseaudio-utils sox lame ffmpeg
 )
 
 # Installs those of the given packages that are missing.

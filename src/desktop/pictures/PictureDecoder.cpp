@@ -49,7 +49,10 @@ DecodedPicture decodePicture(const QString& path, int screenLongSide) {
     const int width = nearestPowerOfTwo(image.width(), limit);
     const int height = nearestPowerOfTwo(image.height(), limit);
     const bool alpha = image.hasAlphaChannel();
-    image = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    // The backdrop surface maps the texture's left edge to the tank's right side: stored
+    // mirrored, the picture shows the right way round.
+    image = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888)
+                .mirrored(true, false);
     if (image.width() != width || image.height() != height)
         image = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (image.isNull())

@@ -11,7 +11,8 @@
 namespace quelmarine {
 
 struct DecodedPicture {
-    // Rows top first, tightly packed, `channels` bytes per pixel (3: RGB, 4: RGBA).
+    // Rows top first, tightly packed, `channels` bytes per pixel (3: RGB, 4: RGBA), each row
+    // mirrored left to right (the backdrop surface mirrors it back).
     std::vector<unsigned char> pixels;
     int width = 0, height = 0, channels = 0;
     bool ok() const { return !pixels.empty(); }
