@@ -1,9 +1,9 @@
 #include "desktop/app/CMainFrame.h"
 
+#include "desktop/view/AquariumView.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
-#include "desktop/view/AquariumView.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

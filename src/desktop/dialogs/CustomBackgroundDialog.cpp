@@ -44,10 +44,9 @@ CustomBackgroundDialog::CustomBackgroundDialog(QWidget* owner, PictureTextures& 
 
     connect(ownImage, &QCheckBox::clicked, this, [this](bool on) { list.setOwnImage(on); });
     connect(add, &QPushButton::clicked, this, [this] {
-        const QString path = chooseFile(
-            QStringLiteral("(*.jpg;*.bmp;*.png)"),
-            {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("bmp"),
-             QStringLiteral("png")});
+        const QString path = chooseFile(QStringLiteral("(*.jpg;*.bmp;*.png)"),
+                                        {QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                         QStringLiteral("bmp"), QStringLiteral("png")});
         if (!path.isEmpty())
             addImageFile(path);
     });

@@ -29,8 +29,8 @@ CustomMusicDialog::CustomMusicDialog(QWidget* owner)
     playButton = makeButton("Play", kPlay);
     QPushButton* stopButton = makeButton("Stop", kStop);
 
-    QGroupBox* modes = makeModeButtons(QStringLiteral("Play Modes"),
-                                       {kRepeatOne, kRepeatAll, kRandom});
+    QGroupBox* modes =
+        makeModeButtons(QStringLiteral("Play Modes"), {kRepeatOne, kRepeatAll, kRandom});
     auto* volumeGroup = new QGroupBox(QStringLiteral("Volume"), this);
     volume = new QSlider(Qt::Horizontal, volumeGroup);
     volume->setObjectName(QString::number(kVolume));
@@ -55,9 +55,9 @@ CustomMusicDialog::CustomMusicDialog(QWidget* owner)
 
     connect(onOff, &QCheckBox::clicked, this, [this](bool on) { list.setOn(on); });
     connect(addButton, &QPushButton::clicked, this, [this] {
-        const QString path = chooseFile(QStringLiteral("(*.mp3;*.wav;*.mpeg)"),
-                                        {QStringLiteral("mp3"), QStringLiteral("wav"),
-                                         QStringLiteral("mpeg")});
+        const QString path =
+            chooseFile(QStringLiteral("(*.mp3;*.wav;*.mpeg)"),
+                       {QStringLiteral("mp3"), QStringLiteral("wav"), QStringLiteral("mpeg")});
         if (!path.isEmpty())
             addMusicFile(path);
     });

@@ -23,8 +23,8 @@ int largestPowerOfTwoAtMost(int n) {
 // The power of two nearest to `side` on a log scale, at most `limit`.
 int nearestPowerOfTwo(int side, int limit) {
     const int below = largestPowerOfTwoAtMost(std::max(side, 1));
-    const int nearest = (below * 2 <= limit && double(side) / below > std::sqrt(2.0)) ? below * 2
-                                                                                    : below;
+    const int nearest =
+        (below * 2 <= limit && double(side) / below > std::sqrt(2.0)) ? below * 2 : below;
     return std::min(nearest, largestPowerOfTwoAtMost(limit));
 }
 

@@ -1,6 +1,9 @@
 #include "desktop/sound/MciPlayer.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
+#include <QFile>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
@@ -13,12 +16,11 @@ namespace quelmarine {
 
 MciPlayer::MciPlayer()
     : output(std::make_unique<QAudioOutput>()), player(std::make_unique<QMediaPlayer>()) {
-    player->setAudioOutput(output.get());
     output->setVolume(1.0f);
     connect(player.get(), &QMediaPlayer::mediaStatusChanged, this, [this] { statusChanged(); });
     connect(player.get(), &QMediaPlayer::errorOccurred, this, [this] {
         if (loading)
-            settle(false);
+            announce();
         else
             playable = false;
     });
@@ -35,30 +37,41 @@ void MciPlayer::open(const std::string& name) {
     atEnd = false;
     playWhenLoaded = false;
     loading = true;
+    answer = false;
+    // Cleared first: the same file again (Repeat One) must load anew and answer again.
+    clearing = true;
+    player->setSource(QUrl());
+    clearing = false;
+    file.reset();
     if (name.empty() || !isReadableRegularFile(name)) {
-        // Refused unopened; the answer still comes after open() has returned, as for any file.
-        player->setSource(QUrl());
-        const std::uint64_t thisOpen = openCount;
-        QTimer::singleShot(0, this, [this, thisOpen] {
-            if (thisOpen == openCount && loading)
-                settle(false);
-        });
+        announce(); // refused unopened
         return;
     }
-    // Cleared first: the same file again (Repeat One) must load anew and answer again.
-    player->setSource(QUrl());
-    player->setSource(QUrl::fromLocalFile(QString::fromStdString(name)));
+    // The player reads the file through a device of ours: its own file access cannot open
+    // names with blanks or letters beyond ASCII. It may load the file inside setSourceDevice or
+    // later; either way the answer is announced after open() has returned.
+    const QString path = QString::fromStdString(name);
+    file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly)) {
+        announce();
+        return;
+    }
+    player->setSourceDevice(file.get(), QUrl::fromLocalFile(path));
 }
 
 void MciPlayer::statusChanged() {
+    if (clearing)
+        return; // news about the file being let go
     switch (player->mediaStatus()) {
     case QMediaPlayer::LoadedMedia:
-        if (loading)
-            settle(player->hasAudio());
+        if (loading) {
+            answer = player->hasAudio();
+            announce();
+        }
         break;
     case QMediaPlayer::InvalidMedia:
         if (loading)
-            settle(false);
+            announce();
         break;
     case QMediaPlayer::EndOfMedia:
         atEnd = true;
@@ -68,15 +81,23 @@ void MciPlayer::statusChanged() {
     }
 }
 
-void MciPlayer::settle(bool canPlayNow) {
-    loading = false;
-    playable = canPlayNow;
-    if (!playable)
-        player->setSource(QUrl());
-    if (loaded)
-        loaded();
-    if (playable && playWhenLoaded)
-        play();
+void MciPlayer::announce() {
+    const std::uint64_t thisOpen = openCount;
+    QTimer::singleShot(0, this, [this, thisOpen] {
+        if (thisOpen != openCount || !loading)
+            return;
+        loading = false;
+        playable = answer;
+        if (!playable) {
+            clearing = true;
+            player->setSource(QUrl());
+            clearing = false;
+        }
+        if (loaded)
+            loaded();
+        if (playable && playWhenLoaded)
+            play();
+    });
 }
 
 void MciPlayer::play() {
@@ -87,6 +108,14 @@ void MciPlayer::play() {
     if (!playable)
         return;
     atEnd = false;
+    // Without a sound device the player plays silently: its sound output would fail on it.
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        player->setAudioOutput(nullptr);
+    } else {
+        output->setDevice(device);
+        player->setAudioOutput(output.get());
+    }
     player->play();
 }
 

@@ -15,6 +15,7 @@
 
 class QMediaPlayer;
 class QAudioOutput;
+class QFile;
 
 namespace quelmarine {
 
@@ -41,15 +42,19 @@ class MciPlayer : public QObject, public TrackPlayer {
     const QMediaPlayer& mediaPlayer() const { return *player; }
 
   private:
-    void settle(bool canPlayNow);
+    // Reports the load result (`answer`) through `loaded`, from the event loop.
+    void announce();
     void statusChanged();
 
     std::unique_ptr<QAudioOutput> output;
     std::unique_ptr<QMediaPlayer> player;
+    std::unique_ptr<QFile> file; // the open track
     std::string fileName;
     bool playable = false;
     bool loading = false;
     bool playWhenLoaded = false;
+    bool answer = false;
+    bool clearing = false;
     bool atEnd = false;
     std::int32_t volumeValue = 1000;
     // Counts opens, so that an answer about an earlier file is not taken for the current one.

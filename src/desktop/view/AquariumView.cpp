@@ -74,8 +74,7 @@ void AquariumView::CreateDialogs(QWidget* owner) {
     music = new CustomMusicDialog(owner);
     const QSize screenSize = screenPixelSize();
     pictureMaker = std::make_unique<PictureTextureMaker>(
-        [this] { return makeContextCurrent(); },
-        std::max(screenSize.width(), screenSize.height()));
+        [this] { return makeContextCurrent(); }, std::max(screenSize.width(), screenSize.height()));
     background = new CustomBackgroundDialog(owner, *pictureMaker);
     mouseInteraction.openDialog = [this, owner](int commandId) {
         if (commandId == kCommandCustomMusic && music)

@@ -49,12 +49,12 @@ bool save(const QImage& image, const std::string& path, const char* format, int 
 // stored picture must be turned 90 degrees clockwise).
 std::string withExifOrientation(const std::string& jpeg, int orientation) {
     const std::string tiff = std::string("MM\0\x2a\0\0\0\x08", 8) + std::string("\0\x01", 2) +
-                             std::string("\x01\x12\0\x03\0\0\0\x01\0", 9) +
-                             char(orientation) + std::string("\0\0", 2) +
-                             std::string("\0\0\0\0", 4);
+                             std::string("\x01\x12\0\x03\0\0\0\x01\0", 9) + char(orientation) +
+                             std::string("\0\0", 2) + std::string("\0\0\0\0", 4);
     const std::string body = std::string("Exif\0\0", 6) + tiff;
     const std::size_t length = body.size() + 2;
-    const std::string app1 = std::string("\xff\xe1", 2) + char(length >> 8) + char(length & 255) + body;
+    const std::string app1 =
+        std::string("\xff\xe1", 2) + char(length >> 8) + char(length & 255) + body;
     return jpeg.substr(0, 2) + app1 + jpeg.substr(2);
 }
 
@@ -66,7 +66,8 @@ QColor at(const DecodedPicture& d, double fx, double fy) {
 }
 
 bool near(QColor a, QColor b, int tolerance = 40) {
-    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
            std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
@@ -112,8 +113,8 @@ TEST_F(UserPictureTest, CameraAndEditorFilesDecodeUprightBoundedAndMirroredForTh
     // with an EXIF orientation that turns it upright.
     ASSERT_TRUE(save(halves(300, 200), file("progressive.jpg"), "jpeg", 90, true));
     ASSERT_TRUE(save(halves(300, 200, QImage::Format_RGBA64), file("deep.png"), "png"));
-    ASSERT_TRUE(save(halves(300, 200).convertToFormat(QImage::Format_Indexed8), file("eight.bmp"),
-                     "bmp"));
+    ASSERT_TRUE(
+        save(halves(300, 200).convertToFormat(QImage::Format_Indexed8), file("eight.bmp"), "bmp"));
     QImage sideways = halves(300, 200).transformed(QTransform().rotate(-90));
     ASSERT_TRUE(save(sideways, file("sideways.jpg"), "jpeg"));
     testsupport::writeFile(file("IMG_0001.JPG"),

@@ -85,20 +85,26 @@ TEST_F(MusicPlaylistTest, ChooseTrackFollowsItsWholeTable) {
         int expected; // -2: rand() % 4
     } const cases[] = {
         // not playing: the selection, or 0 (Random: a random row) when none
-        {kRepeatOne, false, false, 2, -1, 2},  {kRepeatOne, false, false, -1, -1, 0},
-        {kRepeatAll, false, false, 3, -1, 3},  {kRepeatAll, false, false, -1, -1, 0},
-        {kRandom, false, false, 1, -1, 1},     {kRandom, false, false, -1, -1, -2},
+        {kRepeatOne, false, false, 2, -1, 2},
+        {kRepeatOne, false, false, -1, -1, 0},
+        {kRepeatAll, false, false, 3, -1, 3},
+        {kRepeatAll, false, false, -1, -1, 0},
+        {kRandom, false, false, 1, -1, 1},
+        {kRandom, false, false, -1, -1, -2},
         // playing, from a click: the selection
-        {kRepeatOne, true, true, 2, 1, 2},     {kRepeatAll, true, true, 0, 1, 0},
+        {kRepeatOne, true, true, 2, 1, 2},
+        {kRepeatAll, true, true, 0, 1, 0},
         {kRandom, true, true, 3, 1, 3},
         // playing, at the end of a track
-        {kRepeatOne, true, false, -1, 1, 1},   {kRepeatAll, true, false, -1, 1, 2},
-        {kRepeatAll, true, false, -1, 3, 0},   {kRandom, true, false, -1, 1, -2},
+        {kRepeatOne, true, false, -1, 1, 1},
+        {kRepeatAll, true, false, -1, 1, 2},
+        {kRepeatAll, true, false, -1, 3, 0},
+        {kRandom, true, false, -1, 1, -2},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " playing " << c.playing
-                                        << " click " << c.fromClick << " selected "
-                                        << c.selected << " current " << c.current);
+        SCOPED_TRACE(testing::Message()
+                     << "mode " << c.mode << " playing " << c.playing << " click " << c.fromClick
+                     << " selected " << c.selected << " current " << c.current);
         StubPlayer p;
         MusicPlaylist l{p};
         for (int i = 0; i < 4; ++i)
