@@ -2,6 +2,7 @@
 # constants. Sets, for the folders that make the resources:
 #   QUELMARINE_ASSETS   "id|generator|file" of each packed asset
 #   QUELMARINE_ICONS, QUELMARINE_CURSORS   their ids
+#   QUELMARINE_BITMAPS  "id|generator" of each bitmap (drawn by tools/<generator>)
 # and the interface target quelmarine_resource_ids, which puts "res/ResourceIds.h" on the
 # include path.
 set(listFile ${CMAKE_CURRENT_LIST_DIR}/resources.txt)
@@ -10,6 +11,7 @@ file(STRINGS ${listFile} lines)
 set(QUELMARINE_ASSETS "")
 set(QUELMARINE_ICONS "")
 set(QUELMARINE_CURSORS "")
+set(QUELMARINE_BITMAPS "")
 set(constants "")
 set(seenIds "")
 foreach(line IN LISTS lines)
@@ -37,6 +39,8 @@ foreach(line IN LISTS lines)
         list(APPEND QUELMARINE_ICONS ${id})
     elseif(kind STREQUAL "cursor")
         list(APPEND QUELMARINE_CURSORS ${id})
+    elseif(kind STREQUAL "bitmap")
+        list(APPEND QUELMARINE_BITMAPS "${id}|${generator}")
     else()
         message(FATAL_ERROR "res/resources.txt: unknown kind '${kind}'")
     endif()

@@ -7,7 +7,7 @@ BUILD_DIR="${QUELMARINE_BUILD_DIR:-$ROOT/build}"
 RUN_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6
-    libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
+    libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libegl-dev libegl-mesa0
     libftgl-dev libfontconfig-dev fonts-dejavu-core libsoil-dev
 )
 # What only the tests, the benchmark and the screenshot script need.

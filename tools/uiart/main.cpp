@@ -1,8 +1,9 @@
 // Draws the popup menu icons and the mode cursors as PNG files.
 //
 // Usage: quelmarine_uiart <output folder>
-// Writes <folder>/icons/<id>.png (24 x 24) and <folder>/cursors/<id>.png (32 x 32). Every
-// cursor carries its hot spot in the PNG text entry "HotSpot" as "x,y".
+// Writes <folder>/icons/<id>.png (24 x 24; the check-box marks 16 x 16) and
+// <folder>/cursors/<id>.png (32 x 32). Every cursor carries its hot spot in the PNG text entry
+// "HotSpot" as "x,y".
 
 #include "res/ResourceIds.h"
 #include <QDir>
@@ -17,6 +18,7 @@ namespace {
 
 constexpr int kIconSide = 24;
 constexpr int kCursorSide = 32;
+constexpr int kCheckMarkSide = 16;
 
 const QColor kOutline(28, 36, 58);
 const QColor kWater(64, 150, 214);
@@ -301,6 +303,33 @@ void iconExit(QPainter& p) {
     p.drawLine(QPointF(18.5, 15.5), QPointF(22, 12));
 }
 
+// ---- the check-box marks: a sunken rounded box, empty or holding a green tick ----
+
+void checkMarkBox(QPainter& p, bool checked) {
+    const QRectF box(1.5, 1.5, 13, 13);
+    QLinearGradient well(box.topLeft(), box.bottomRight());
+    well.setColorAt(0, checked ? QColor(214, 246, 214) : QColor(226, 230, 236));
+    well.setColorAt(1, QColor(255, 255, 255));
+    p.setPen(QPen(kOutline, 1));
+    p.setBrush(well);
+    p.drawRoundedRect(box, 2.5, 2.5);
+    // Inner shadow along the top and left.
+    p.setPen(QPen(QColor(0, 0, 0, 60), 1));
+    p.drawLine(QPointF(3, 2.8), QPointF(13, 2.8));
+    p.drawLine(QPointF(2.8, 3), QPointF(2.8, 13));
+    if (!checked)
+        return;
+    QPainterPath tick;
+    tick.moveTo(4.0, 8.2);
+    tick.lineTo(6.8, 11.2);
+    tick.lineTo(12.2, 4.4);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(10, 80, 20), 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(tick);
+    p.setPen(QPen(QColor(40, 190, 60), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(tick);
+}
+
 // ---- the cursors (hot spot returned through `hot`) ----
 
 void cursorTouch(QPainter& p, bool pressed) {
@@ -341,8 +370,8 @@ bool saveCursor(const QString& folder, int id, QPoint hot, const Painting& draw)
     return save(image, QString("%1/cursors/%2.png").arg(folder).arg(id));
 }
 
-bool saveIcon(const QString& folder, int id, const Painting& draw) {
-    return save(paint(kIconSide, draw), QString("%1/icons/%2.png").arg(folder).arg(id));
+bool saveIcon(const QString& folder, int id, const Painting& draw, int side = kIconSide) {
+    return save(paint(side, draw), QString("%1/icons/%2.png").arg(folder).arg(id));
 }
 
 } // namespace
@@ -367,6 +396,11 @@ int main(int argc, char** argv) {
     ok &= saveIcon(folder, kResourceMusicIcon, iconMusic);
     ok &= saveIcon(folder, kResourceBackgroundIcon, iconBackground);
     ok &= saveIcon(folder, kResourceExitIcon, iconExit);
+    ok &= saveIcon(
+        folder, kResourceUncheckedIcon, [](QPainter& p) { checkMarkBox(p, false); },
+        kCheckMarkSide);
+    ok &= saveIcon(
+        folder, kResourceCheckedIcon, [](QPainter& p) { checkMarkBox(p, true); }, kCheckMarkSide);
 
     ok &= saveCursor(folder, kResourceTouchCursor, {9, 3},
                      [](QPainter& p) { cursorTouch(p, false); });

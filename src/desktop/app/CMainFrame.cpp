@@ -1,9 +1,11 @@
 #include "desktop/app/CMainFrame.h"
 
+#include "desktop/dialogs/FishSettingsDialog.h"
 #include "desktop/view/AquariumView.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
+#include "tank/scene/InteractionModes.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -17,7 +19,8 @@ CMainFrame::CMainFrame() {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle("QuelmarineScr");
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // A palette rather than a style sheet: style sheets reach the dialogs the frame owns.
+    // Black behind the view. A palette, not a style sheet: a style sheet would reach the
+    // dialogs the frame owns as well.
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
@@ -33,6 +36,12 @@ CMainFrame::CMainFrame() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(container);
     aquariumView->CreateDialogs(this);
+    aquariumView->mouseHandling().openDialog = [this](int commandId) {
+        if (commandId == kCommandAddDeleteFish)
+            FishSettingsDialog::run(this);
+        else
+            aquariumView->ShowDialog(commandId, this);
+    };
 }
 
 CMainFrame::~CMainFrame() = default;

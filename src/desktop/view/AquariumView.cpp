@@ -76,12 +76,13 @@ void AquariumView::CreateDialogs(QWidget* owner) {
     pictureMaker = std::make_unique<PictureTextureMaker>(
         [this] { return makeContextCurrent(); }, std::max(screenSize.width(), screenSize.height()));
     background = new CustomBackgroundDialog(owner, *pictureMaker);
-    mouseInteraction.openDialog = [this, owner](int commandId) {
-        if (commandId == kCommandCustomMusic && music)
-            music->showCentredOver(owner);
-        else if (commandId == kCommandCustomBackground && background)
-            background->showCentredOver(owner);
-    };
+}
+
+void AquariumView::ShowDialog(int commandId, QWidget* owner) {
+    if (commandId == kCommandCustomMusic && music)
+        music->showCentredOver(owner);
+    else if (commandId == kCommandCustomBackground && background)
+        background->showCentredOver(owner);
 }
 
 void AquariumView::RenderFrame() {

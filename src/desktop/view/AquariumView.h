@@ -29,9 +29,12 @@ class AquariumView : public QWindow {
     MouseInteraction& mouseHandling() { return mouseInteraction; }
     bool hasContext() const { return context != nullptr; }
     // The last step of the initialisation: the Custom Music and Custom Background dialogs,
-    // created hidden, owned by `owner` (the frame) so that they stay above the tank, and shown
-    // by the popup's commands. Nothing is made when the initialisation stopped early.
+    // created hidden, owned by `owner` (the frame) so that they stay above the tank. Nothing is
+    // made when the initialisation stopped early.
     void CreateDialogs(QWidget* owner);
+    // The popup's "  Custom Music" (1050) and "  Custom Background" (1052): centres that dialog
+    // over `owner` and shows it.
+    void ShowDialog(int commandId, QWidget* owner);
     CustomMusicDialog* musicDialog() const;
     CustomBackgroundDialog* backgroundDialog() const;
     // Releases the OpenGL context and the dialogs and stops the frame timer.

@@ -1,0 +1,42 @@
+#include "desktop/controls/CustomListCtrl.h"
+
+#include <QStyledItemDelegate>
+
+#include "tank/ProcessState.h"
+
+namespace quelmarine {
+
+namespace {
+
+class RowColourDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const int row = index.parent().isValid() ? index.parent().row() : index.row();
+        option->backgroundBrush = CustomListCtrl::rowBackground(row);
+        option->palette.setColor(QPalette::Text, CustomListCtrl::rowTextColour());
+    }
+};
+
+} // namespace
+
+CustomListCtrl::CustomListCtrl(QWidget* parent) : QTreeWidget(parent) {
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setItemsExpandable(false);
+    setAllColumnsShowFocus(true);
+    setItemDelegate(new RowColourDelegate(this));
+}
+
+QColor CustomListCtrl::rowBackground(int row) {
+    return row == currentPlaylistIndex ? currentRowColour() : rowColour();
+}
+
+void CustomListCtrl::refreshCurrentRow() {
+    viewport()->update();
+}
+
+} // namespace quelmarine
