@@ -1,6 +1,7 @@
 #include "desktop/dialogs/CustomBackgroundDialog.h"
 
-#include <QCheckBox>
+#include "desktop/controls/CustomListCtrl.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,13 +14,14 @@ namespace quelmarine {
 
 CustomBackgroundDialog::CustomBackgroundDialog(QWidget* owner, PictureTextures& textureMaker)
     : ListDialog(owner, QString::fromLatin1(kBackgroundCaption)), list(textureMaker) {
-    ownImage = new QCheckBox(QStringLiteral("Use your own image"), this);
-    ownImage->setObjectName(QString::number(kOwnImage));
-    rows = makeList({QStringLiteral("Backgrounds Directory"), QStringLiteral("State")}, {430, 50},
-                    kList);
-    QPushButton* add = makeButton("Add Image", kAddImage);
-    QPushButton* remove = makeButton("Remove Image", kRemoveImage);
-    QPushButton* removeAll = makeButton("Remove All", kRemoveAll);
+    ownImage = makeSwitch(QString(), kOwnImage, this);
+    auto* ownLabel = new QLabel(QStringLiteral("Use your own image"), this);
+    rows = new QTreeWidget(this);
+    setUpList(rows, {QStringLiteral("Backgrounds Directory"), QStringLiteral("State")}, {430, 50},
+              kList);
+    QPushButton* add = makeButton("Add Image", kAddImage, true);
+    QPushButton* remove = makeButton("Remove Image", kRemoveImage, true);
+    QPushButton* removeAll = makeButton("Remove All", kRemoveAll, true);
     QGroupBox* modes = makeModeButtons(QString(), {kRepeatOne, kRepeatAll, kRandom});
     interval = new QLineEdit(this);
     interval->setObjectName(QString::number(kInterval));
@@ -37,12 +39,15 @@ CustomBackgroundDialog::CustomBackgroundDialog(QWidget* owner, PictureTextures& 
     lower->addWidget(modes);
     lower->addLayout(timing, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(ownImage);
+    auto* own = new QHBoxLayout;
+    own->addWidget(ownImage);
+    own->addWidget(ownLabel, 1);
+    layout->addLayout(own);
     layout->addWidget(rows, 1);
     layout->addLayout(buttons);
     layout->addLayout(lower);
 
-    connect(ownImage, &QCheckBox::clicked, this, [this](bool on) { list.setOwnImage(on); });
+    connect(ownImage, &ImageCheckBox::clicked, this, [this](bool on) { list.setOwnImage(on); });
     connect(add, &QPushButton::clicked, this, [this] {
         const QString path = chooseFile(QStringLiteral("(*.jpg;*.bmp;*.png)"),
                                         {QStringLiteral("jpg"), QStringLiteral("jpeg"),
@@ -97,7 +102,8 @@ void CustomBackgroundDialog::refresh() {
         item->setText(1, QString::fromLatin1(pictures[i].on ? kPictureOn : kPictureOff));
         for (int c = 0; c < 2; ++c) {
             item->setTextAlignment(c, Qt::AlignCenter);
-            item->setForeground(c, kListText);
+            item->setForeground(c, CustomListCtrl::rowTextColour());
+            item->setBackground(c, CustomListCtrl::rowColour());
         }
         item->setSelected(int(i) == list.selection());
     }

@@ -6,7 +6,6 @@
 #include "desktop/dialogs/ListDialog.h"
 #include "tank/environment/BackgroundPictures.h"
 
-class QCheckBox;
 class QLineEdit;
 class QTreeWidget;
 
@@ -47,7 +46,7 @@ class CustomBackgroundDialog : public ListDialog {
     void refresh();
 
     BackgroundPictures list;
-    QCheckBox* ownImage = nullptr;
+    ImageCheckBox* ownImage = nullptr;
     QTreeWidget* rows = nullptr;
     QLineEdit* interval = nullptr;
     bool refreshing = false;

@@ -1,6 +1,5 @@
 #include "desktop/dialogs/CustomMusicDialog.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,6 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "desktop/controls/CustomListCtrl.h"
+#include "desktop/controls/CustomSlider.h"
 #include "desktop/platform/ProfileVolume.h"
 #include "tank/ProcessState.h"
 
@@ -17,11 +18,11 @@ namespace quelmarine {
 CustomMusicDialog::CustomMusicDialog(QWidget* owner)
     : ListDialog(owner, QString::fromLatin1(kMusicCaption)) {
     auto* own = new QGroupBox(QStringLiteral("Use your own music"), this);
-    onOff = new QCheckBox(QStringLiteral("On/Off"), own);
-    onOff->setObjectName(QString::number(kOnOff));
+    onOff = makeSwitch(QStringLiteral("On/Off"), kOnOff, own);
     (new QHBoxLayout(own))->addWidget(onOff);
 
-    rows = makeList({QStringLiteral("Music List")}, {500}, kList);
+    rows = new CustomListCtrl(this);
+    setUpList(rows, {QStringLiteral("Music List")}, {500}, kList);
 
     addButton = makeButton("Add Music", kAddMusic);
     removeButton = makeButton("Remove", kRemove);
@@ -32,7 +33,7 @@ CustomMusicDialog::CustomMusicDialog(QWidget* owner)
     QGroupBox* modes =
         makeModeButtons(QStringLiteral("Play Modes"), {kRepeatOne, kRepeatAll, kRandom});
     auto* volumeGroup = new QGroupBox(QStringLiteral("Volume"), this);
-    volume = new QSlider(Qt::Horizontal, volumeGroup);
+    volume = new CustomSlider(Qt::Horizontal, volumeGroup);
     volume->setObjectName(QString::number(kVolume));
     volume->setRange(0, 1000);
     (new QHBoxLayout(volumeGroup))->addWidget(volume);
@@ -53,7 +54,7 @@ CustomMusicDialog::CustomMusicDialog(QWidget* owner)
     layout->addLayout(lower);
     layout->addWidget(position);
 
-    connect(onOff, &QCheckBox::clicked, this, [this](bool on) { list.setOn(on); });
+    connect(onOff, &ImageCheckBox::clicked, this, [this](bool on) { list.setOn(on); });
     connect(addButton, &QPushButton::clicked, this, [this] {
         const QString path =
             chooseFile(QStringLiteral("(*.mp3;*.wav;*.mpeg)"),
@@ -123,10 +124,9 @@ void CustomMusicDialog::refresh() {
             item = new QTreeWidgetItem(rows);
         item->setText(0, QString::fromStdString(tracks[i]));
         item->setTextAlignment(0, Qt::AlignCenter);
-        item->setForeground(0, kListText);
-        item->setBackground(0, int(i) == currentPlaylistIndex ? kCurrentRow : kRowBackground);
         item->setSelected(int(i) == list.selection());
     }
+    rows->refreshCurrentRow();
     onOff->setChecked(list.isOn());
     lightMode(list.playMode());
     const bool stopped = !list.isPlaying();

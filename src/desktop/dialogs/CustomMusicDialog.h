@@ -8,12 +8,12 @@
 #include "desktop/sound/MciPlayer.h"
 #include "tank/sound/MusicPlaylist.h"
 
-class QCheckBox;
 class QPushButton;
 class QSlider;
-class QTreeWidget;
 
 namespace quelmarine {
+
+class CustomListCtrl;
 
 class CustomMusicDialog : public ListDialog {
     Q_OBJECT
@@ -54,8 +54,8 @@ class CustomMusicDialog : public ListDialog {
 
     MciPlayer mci;
     MusicPlaylist list{mci};
-    QCheckBox* onOff = nullptr;
-    QTreeWidget* rows = nullptr;
+    ImageCheckBox* onOff = nullptr;
+    CustomListCtrl* rows = nullptr;
     QPushButton* addButton = nullptr;
     QPushButton* removeButton = nullptr;
     QPushButton* removeAllButton = nullptr;

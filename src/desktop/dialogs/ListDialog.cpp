@@ -1,6 +1,9 @@
 #include "desktop/dialogs/ListDialog.h"
 
-#include <QCheckBox>
+#include "desktop/controls/CustomListCtrl.h"
+#include "desktop/controls/HoverButton.h"
+#include "res/ResourceIds.h"
+
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -37,9 +40,10 @@ QGroupBox* ListDialog::makeModeButtons(const QString& title, std::array<int, 3> 
     auto* group = new QGroupBox(title, this);
     auto* layout = new QVBoxLayout(group);
     for (int m = 0; m < 3; ++m) {
-        auto* button = new QCheckBox(QString::fromLatin1(kModeTexts[m]), group);
+        auto* button = new ImageCheckBox(QString::fromLatin1(kModeTexts[m]), group);
+        button->setColours(QColor(0, 255, 0), QColor(0, 127, 0));
         button->setObjectName(QString::number(ids[std::size_t(m)]));
-        connect(button, &QCheckBox::clicked, this, [this, m] {
+        connect(button, &ImageCheckBox::clicked, this, [this, m] {
             lightMode(PlayMode(m));
             modeChosen(PlayMode(m));
         });
@@ -54,8 +58,8 @@ void ListDialog::lightMode(PlayMode mode) {
         modeButtons[std::size_t(m)]->setChecked(m == mode);
 }
 
-QTreeWidget* ListDialog::makeList(const QStringList& columns, const QList<int>& widths, int id) {
-    auto* list = new QTreeWidget(this);
+void ListDialog::setUpList(QTreeWidget* list, const QStringList& columns, const QList<int>& widths,
+                           int id) {
     list->setObjectName(QString::number(id));
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
@@ -70,10 +74,17 @@ QTreeWidget* ListDialog::makeList(const QStringList& columns, const QList<int>& 
         total += widths[c];
     }
     list->setMinimumWidth(total + 4);
-    list->setStyleSheet(QStringLiteral("QTreeWidget { background: %1; color: %2; }"
-                                       "QTreeWidget::item { border: 1px solid #808080; }")
-                            .arg(kListBackground.name(), kListText.name()));
-    return list;
+    QPalette colours = list->palette();
+    colours.setColor(QPalette::Base, kListBackground);
+    colours.setColor(QPalette::Text, CustomListCtrl::rowTextColour());
+    list->setPalette(colours);
+}
+
+ImageCheckBox* ListDialog::makeSwitch(const QString& text, int id, QWidget* parent) {
+    auto* box = new ImageCheckBox(text, parent);
+    box->setObjectName(QString::number(id));
+    box->setIcons(kResourceCheckedIcon, kResourceUncheckedIcon);
+    return box;
 }
 
 void ListDialog::message(const QString& text) {
@@ -92,8 +103,9 @@ QAbstractButton* ListDialog::control(int id) const {
     return findChild<QAbstractButton*>(QString::number(id));
 }
 
-QPushButton* ListDialog::makeButton(const char* text, int id) {
-    auto* button = new QPushButton(QString::fromLatin1(text), this);
+QPushButton* ListDialog::makeButton(const char* text, int id, bool hover) {
+    QPushButton* button = hover ? new HoverButton(QString::fromLatin1(text), this)
+                                : new QPushButton(QString::fromLatin1(text), this);
     button->setObjectName(QString::number(id));
     button->setAutoDefault(false);
     return button;

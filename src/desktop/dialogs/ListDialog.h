@@ -18,6 +18,8 @@ class QGroupBox;
 class QPushButton;
 class QTreeWidget;
 
+#include "desktop/controls/ImageCheckBox.h"
+
 namespace quelmarine {
 
 class ListDialog : public QDialog {
@@ -36,16 +38,19 @@ class ListDialog : public QDialog {
     // their control ids; `chosen` gets the clicked mode.
     QGroupBox* makeModeButtons(const QString& title, std::array<int, 3> ids);
     void lightMode(PlayMode mode);
-    // The list: grid lines, full-row selection, one selection, tan rows with blue text.
-    QTreeWidget* makeList(const QStringList& columns, const QList<int>& widths, int id);
+    // Sets up `list` with its control id: grid lines, full-row selection, one selection, the
+    // columns centred with their widths, a tan background.
+    void setUpList(QTreeWidget* list, const QStringList& columns, const QList<int>& widths, int id);
+    // The own-music or own-image switch: a check box showing icons 184 (on) and 183 (off).
+    ImageCheckBox* makeSwitch(const QString& text, int id, QWidget* parent);
     // A message box owned by the dialog, with no caption, that returns at once.
     void message(const QString& text);
     // The open-file dialog for one file; `description` is shown as the filter's text and
     // `extensions` match in any letter case. Empty when cancelled.
     QString chooseFile(const QString& description, const QStringList& extensions);
     QAbstractButton* control(int id) const;
-    // A push button with its control id that Enter does not press.
-    QPushButton* makeButton(const char* text, int id);
+    // A push button with its control id that Enter does not press; a HoverButton with `hover`.
+    QPushButton* makeButton(const char* text, int id, bool hover = false);
 
     void reject() override; // Esc and closing: hide, then save
     void accept() override {}
@@ -61,11 +66,8 @@ class ListDialog : public QDialog {
     QBasicTimer timer;
 };
 
-// The list colours: rows tan with blue text, the current row green.
+// The lists' background; their rows are tan with blue text (CustomListCtrl's colours).
 inline const QColor kListBackground(207, 184, 130);
-inline const QColor kRowBackground(196, 184, 130);
-inline const QColor kListText(0, 0, 255);
-inline const QColor kCurrentRow(0, 255, 0);
 
 // "Name (*.a;*.b) (*.[aA] *.[bB])": a name filter whose patterns match in any letter case.
 QString caseFreeFilter(const QString& description, const QStringList& extensions);
