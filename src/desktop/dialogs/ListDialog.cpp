@@ -96,7 +96,8 @@ void ListDialog::message(const QString& text) {
 
 QString ListDialog::chooseFile(const QString& description, const QStringList& extensions) {
     return QFileDialog::getOpenFileName(this, QString(), QString(),
-                                        caseFreeFilter(description, extensions));
+                                        caseFreeFilter(description, extensions), nullptr,
+                                        QFileDialog::HideNameFilterDetails);
 }
 
 QAbstractButton* ListDialog::control(int id) const {
