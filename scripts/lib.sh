@@ -14,7 +14,7 @@ RUN_PACKAGES=(
 TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
     xvfb xauth xdotool imagemagick x11-utils
-    pulseaudio pulseaudio-utils sox python3
+    pulseaudio pulseaudio-utils sox python3 lame ffmpeg
 )
 
 # Installs those of the given packages that are missing.

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    // As the program does: the FFmpeg media back end for the music player.
+    qputenv("QT_MEDIA_BACKEND", "ffmpeg");
     QSurfaceFormat format;
     format.setVersion(2, 1);
     format.setProfile(QSurfaceFormat::CompatibilityProfile);

@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPalette>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -34,9 +35,12 @@ CMainFrame::CMainFrame() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(container);
+    aquariumView->CreateDialogs(this);
     aquariumView->mouseHandling().openDialog = [this](int commandId) {
         if (commandId == kCommandAddDeleteFish)
             FishSettingsDialog::run(this);
+        else
+            aquariumView->ShowDialog(commandId, this);
     };
 }
 

@@ -8,14 +8,25 @@
 
 namespace quelmarine {
 
+namespace {
+QString volumeKey() {
+    return QString::fromLatin1(kProfileSection) + u'/' + QString::fromLatin1(kProfileVolumeKey);
+}
+} // namespace
+
 int readProfileVolume() {
     QSettings profile(QString::fromLatin1(kProfileOrganisation),
                       QString::fromLatin1(kProfileApplication));
-    const QString key =
-        QString::fromLatin1(kProfileSection) + u'/' + QString::fromLatin1(kProfileVolumeKey);
+    const QString key = volumeKey();
     if (!profile.contains(key))
         return kProfileVolumeDefault;
     return parseAtoi(profile.value(key).toString().toStdString());
+}
+
+void writeProfileVolume(int volume) {
+    QSettings profile(QString::fromLatin1(kProfileOrganisation),
+                      QString::fromLatin1(kProfileApplication));
+    profile.setValue(volumeKey(), volume);
 }
 
 } // namespace quelmarine

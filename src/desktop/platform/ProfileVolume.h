@@ -7,4 +7,7 @@ namespace quelmarine {
 // Applications", application "QuelmarineScr"); 1000 when absent. Needs a Qt application object.
 int readProfileVolume();
 
+// Stores the music volume there (the Custom Music dialog, when its slider is released).
+void writeProfileVolume(int volume);
+
 } // namespace quelmarine

@@ -1,7 +1,12 @@
 #include "desktop/view/AquariumView.h"
 
+#include "desktop/dialogs/CustomBackgroundDialog.h"
+#include "desktop/dialogs/CustomMusicDialog.h"
+#include "desktop/pictures/PictureTextureMaker.h"
 #include "tank/platform/ErrorReport.h"
+#include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
+#include "tank/scene/InteractionModes.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -21,9 +26,6 @@ AquariumView::AquariumView() {
     setFormat(QSurfaceFormat::defaultFormat());
     create();
     InitOpenGL();
-    // Until the Custom Music dialog reports its switch, own music counts as off, so the
-    // ambient loop starts on the first tick.
-    musicPlaying = false;
     mouseInteraction.releaseOpenGL = [this] { ReleaseOpenGL(); };
     frameTimer.start(kFramePeriodMs, Qt::PreciseTimer, this);
 }
@@ -53,6 +55,36 @@ void AquariumView::InitOpenGL() {
     context = std::move(made);
     const QSize screenSize = screenPixelSize();
     aquarium.InitOpenGL(screenSize.width(), screenSize.height());
+    sceneReady = temporaryFolderExists();
+}
+
+bool AquariumView::makeContextCurrent() {
+    return context && context->makeCurrent(this);
+}
+
+CustomMusicDialog* AquariumView::musicDialog() const {
+    return music;
+}
+
+CustomBackgroundDialog* AquariumView::backgroundDialog() const {
+    return background;
+}
+
+void AquariumView::CreateDialogs(QWidget* owner) {
+    if (!sceneReady || music)
+        return;
+    music = new CustomMusicDialog(owner);
+    const QSize screenSize = screenPixelSize();
+    pictureMaker = std::make_unique<PictureTextureMaker>(
+        [this] { return makeContextCurrent(); }, std::max(screenSize.width(), screenSize.height()));
+    background = new CustomBackgroundDialog(owner, *pictureMaker);
+}
+
+void AquariumView::ShowDialog(int commandId, QWidget* owner) {
+    if (commandId == kCommandCustomMusic && music)
+        music->showCentredOver(owner);
+    else if (commandId == kCommandCustomBackground && background)
+        background->showCentredOver(owner);
 }
 
 void AquariumView::RenderFrame() {
@@ -74,6 +106,7 @@ void AquariumView::timerEvent(QTimerEvent* event) {
     }
     if (modalWindowPending())
         return;
+    aquarium.customBackdropTexture = background ? background->backdropTexture() : 0;
     RenderFrame();
     ambientSound.Tick();
 }
@@ -133,6 +166,9 @@ void AquariumView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void AquariumView::ReleaseOpenGL() {
     frameTimer.stop();
+    delete music;
+    delete background;
+    pictureMaker.reset();
     if (context) {
         context->doneCurrent();
         context.reset();

@@ -3,6 +3,7 @@
 // 10 ms frame timer.
 
 #include <QBasicTimer>
+#include <QPointer>
 #include <QWindow>
 #include <memory>
 
@@ -14,6 +15,10 @@ class QOpenGLContext;
 
 namespace quelmarine {
 
+class CustomBackgroundDialog;
+class CustomMusicDialog;
+class PictureTextureMaker;
+
 class AquariumView : public QWindow {
     Q_OBJECT
   public:
@@ -23,7 +28,16 @@ class AquariumView : public QWindow {
     Scene& scene() { return aquarium; }
     MouseInteraction& mouseHandling() { return mouseInteraction; }
     bool hasContext() const { return context != nullptr; }
-    // Releases the OpenGL context and stops the frame timer.
+    // The last step of the initialisation: the Custom Music and Custom Background dialogs,
+    // created hidden, owned by `owner` (the frame) so that they stay above the tank. Nothing is
+    // made when the initialisation stopped early.
+    void CreateDialogs(QWidget* owner);
+    // The popup's "  Custom Music" (1050) and "  Custom Background" (1052): centres that dialog
+    // over `owner` and shows it.
+    void ShowDialog(int commandId, QWidget* owner);
+    CustomMusicDialog* musicDialog() const;
+    CustomBackgroundDialog* backgroundDialog() const;
+    // Releases the OpenGL context and the dialogs and stops the frame timer.
     void ReleaseOpenGL();
     // One frame into the window (also used on expose).
     void RenderFrame();
@@ -51,6 +65,8 @@ class AquariumView : public QWindow {
     // goes before the next frame, timed or exposed (for at most 25 frame ticks).
     bool modalWindowPending();
 
+    bool makeContextCurrent();
+
     std::unique_ptr<QOpenGLContext> context;
     Scene aquarium;
     MouseInteraction mouseInteraction{*this, aquarium.mouse};
@@ -58,6 +74,10 @@ class AquariumView : public QWindow {
     QBasicTimer frameTimer;
     bool firstFrameDone = false;
     int heldTicks = 0;
+    bool sceneReady = false;
+    std::unique_ptr<PictureTextureMaker> pictureMaker;
+    QPointer<CustomMusicDialog> music;
+    QPointer<CustomBackgroundDialog> background;
 };
 
 } // namespace quelmarine

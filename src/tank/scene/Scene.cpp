@@ -105,7 +105,7 @@ void Scene::DrawBackgroundQuads() {
 void Scene::DrawBackdropPass() {
     if (AquariumSettings.background != 0 || AquariumSettings.showTerra == 0)
         return;
-    glBindTexture(GL_TEXTURE_2D, backdropTexture);
+    glBindTexture(GL_TEXTURE_2D, backdropTextureNow());
     glPushMatrix();
     backdrop.BuildBackdropPoints(tankBox, AquariumSettings.background);
     backdrop.DrawBackdrop();
@@ -191,6 +191,11 @@ void Scene::RunMousePass() {
         picking.FeedingPass(mouse, tankBox, food);
     else if (isFishPickingMode(mouse.mode))
         picking.FishPickingPass(mouse, fishPool, fishInUse(AquariumSettings.fishCount));
+}
+
+GLuint Scene::backdropTextureNow() const {
+    return customImageActive && customBackdropTexture != 0 ? customBackdropTexture
+                                                           : backdropTexture;
 }
 
 } // namespace quelmarine

@@ -40,6 +40,9 @@ class Scene {
     OutlineFont outlineFont;
     float cameraZOffset = -5.0f;
     GLuint backdropTexture = 0;
+    // The user's current background picture, shown instead of `backdropTexture` while
+    // `customImageActive` is set and it names a texture (0: none yet).
+    GLuint customBackdropTexture = 0;
     BackdropSurface backdrop;
     // The three bubble streams, where each is drawn, and the terrain they are placed from.
     BubbleEmitter bubbleEmitters[3];
@@ -62,6 +65,7 @@ class Scene {
     void SetLight();
     void DrawBackgroundQuads();
     void DrawBackdropPass();
+    GLuint backdropTextureNow() const;
     void PlaceBubbleEmitters();
     void DrawBubbleEmitters();
     void PlaceFood();

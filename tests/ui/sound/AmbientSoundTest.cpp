@@ -1,6 +1,7 @@
 // The ambient loop as the user hears it: played by the real player into a private PulseAudio
 // null sink and recorded from the sink's monitor.
 
+#include "LoopFit.h"
 #include "PulseNullSink.h"
 
 #include <QTest>
@@ -15,81 +16,14 @@
 #include <vector>
 
 #include "desktop/sound/AmbientSound.h"
-#include "tank/ProcessState.h"
 #include "support/TempDir.h"
+#include "tank/ProcessState.h"
 #include "unit/sound/WavSamples.h"
 
 namespace quelmarine {
 namespace {
 
 using testsupport::PulseNullSink;
-
-constexpr int kRate = 22050;
-
-std::vector<float> loopSamples() {
-    const char* dir = std::getenv("QUELMARINE_ASSET_DIR");
-    int rate = 0;
-    std::vector<float> samples =
-        dir ? testsupport::readWavMono16(std::string(dir) + "/Music.wav", rate)
-            : std::vector<float>{};
-    EXPECT_EQ(rate, kRate) << "the recording below assumes the loop's own rate";
-    return samples;
-}
-
-double rms(const std::vector<float>& s, std::size_t from, std::size_t count) {
-    double sum = 0;
-    for (std::size_t i = from; i < from + count && i < s.size(); ++i)
-        sum += double(s[i]) * s[i];
-    return std::sqrt(sum / double(count));
-}
-
-// Where in the recording the loop's first `window` samples begin (best normalised
-// correlation), searched within the first two seconds.
-std::size_t findLoopStart(const std::vector<float>& rec, const std::vector<float>& loop,
-                          std::size_t window) {
-    double best = -2;
-    std::size_t bestLag = 0;
-    double loopEnergy = 0;
-    for (std::size_t k = 0; k < window; ++k)
-        loopEnergy += double(loop[k]) * loop[k];
-    for (std::size_t lag = 0; lag < std::size_t(2 * kRate) && lag + window <= rec.size(); ++lag) {
-        double dot = 0, energy = 0;
-        for (std::size_t k = 0; k < window; ++k) {
-            dot += double(rec[lag + k]) * loop[k];
-            energy += double(rec[lag + k]) * rec[lag + k];
-        }
-        const double c = energy > 0 ? dot / std::sqrt(energy * loopEnergy) : 0;
-        if (c > best) {
-            best = c;
-            bestLag = lag;
-        }
-    }
-    return bestLag;
-}
-
-// How the recording from `start` on matches the endlessly repeated loop: the gain that fits
-// best and the rest that the fit leaves, relative to the fitted signal.
-struct Fit {
-    double gain = 0, rest = 1;
-};
-Fit fitLoop(const std::vector<float>& rec, std::size_t recStart, const std::vector<float>& loop,
-            std::size_t loopStart, std::size_t count) {
-    double dot = 0, energy = 0;
-    for (std::size_t k = 0; k < count; ++k) {
-        const double a = loop[(loopStart + k) % loop.size()];
-        dot += rec[recStart + k] * a;
-        energy += a * a;
-    }
-    Fit fit;
-    fit.gain = energy > 0 ? dot / energy : 0;
-    double rest = 0;
-    for (std::size_t k = 0; k < count; ++k) {
-        const double d = rec[recStart + k] - fit.gain * loop[(loopStart + k) % loop.size()];
-        rest += d * d;
-    }
-    fit.rest = energy > 0 && fit.gain != 0 ? std::sqrt(rest / (energy * fit.gain * fit.gain)) : 1;
-    return fit;
-}
 
 class AmbientSoundPlayback : public ::testing::Test {
   protected:

@@ -1,0 +1,117 @@
+#include "desktop/dialogs/CustomBackgroundDialog.h"
+
+#include "desktop/controls/CustomListCtrl.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace quelmarine {
+
+CustomBackgroundDialog::CustomBackgroundDialog(QWidget* owner, PictureTextures& textureMaker)
+    : ListDialog(owner, QString::fromLatin1(kBackgroundCaption)), list(textureMaker) {
+    ownImage = makeSwitch(QString(), kOwnImage, this);
+    auto* ownLabel = new QLabel(QStringLiteral("Use your own image"), this);
+    rows = new QTreeWidget(this);
+    setUpList(rows, {QStringLiteral("Backgrounds Directory"), QStringLiteral("State")}, {430, 50},
+              kList);
+    QPushButton* add = makeButton("Add Image", kAddImage, true);
+    QPushButton* remove = makeButton("Remove Image", kRemoveImage, true);
+    QPushButton* removeAll = makeButton("Remove All", kRemoveAll, true);
+    QGroupBox* modes = makeModeButtons(QString(), {kRepeatOne, kRepeatAll, kRandom});
+    interval = new QLineEdit(this);
+    interval->setObjectName(QString::number(kInterval));
+    interval->setMaximumWidth(60);
+
+    auto* timing = new QHBoxLayout;
+    timing->addWidget(new QLabel(QStringLiteral("Interval"), this));
+    timing->addWidget(interval);
+    timing->addWidget(new QLabel(QStringLiteral("S"), this));
+    timing->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {add, remove, removeAll})
+        buttons->addWidget(b);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(modes);
+    lower->addLayout(timing, 1);
+    auto* layout = new QVBoxLayout(this);
+    auto* own = new QHBoxLayout;
+    own->addWidget(ownImage);
+    own->addWidget(ownLabel, 1);
+    layout->addLayout(own);
+    layout->addWidget(rows, 1);
+    layout->addLayout(buttons);
+    layout->addLayout(lower);
+
+    connect(ownImage, &ImageCheckBox::clicked, this, [this](bool on) { list.setOwnImage(on); });
+    connect(add, &QPushButton::clicked, this, [this] {
+        const QString path = chooseFile(QStringLiteral("(*.jpg;*.bmp;*.png)"),
+                                        {QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                         QStringLiteral("bmp"), QStringLiteral("png")});
+        if (!path.isEmpty())
+            addImageFile(path);
+    });
+    connect(remove, &QPushButton::clicked, this, [this] { list.removeSelectedPicture(); });
+    connect(removeAll, &QPushButton::clicked, this, [this] { list.removeAll(); });
+    connect(interval, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!refreshing)
+            list.setInterval(text.toStdString());
+    });
+    connect(rows, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (!refreshing) {
+            const QList<QTreeWidgetItem*> chosen = rows->selectedItems();
+            list.select(chosen.isEmpty() ? -1 : rows->indexOfTopLevelItem(chosen.first()));
+        }
+    });
+    connect(rows, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { list.clickRow(rows->indexOfTopLevelItem(item)); });
+
+    list.changed = [this] { refresh(); };
+    list.showMessage = [this](const std::string& text) { message(QString::fromStdString(text)); };
+    list.loadSection();
+    refresh();
+}
+
+CustomBackgroundDialog::~CustomBackgroundDialog() {
+    list.changed = nullptr;
+    list.showMessage = nullptr;
+}
+
+unsigned CustomBackgroundDialog::backdropTexture() const {
+    return list.currentTexture > 0 ? unsigned(list.currentTexture) : 0u;
+}
+
+void CustomBackgroundDialog::addImageFile(const QString& path) {
+    list.addPictureFromButton(path.toStdString());
+}
+
+void CustomBackgroundDialog::refresh() {
+    refreshing = true;
+    const std::vector<BackgroundPictures::Row>& pictures = list.rows();
+    while (rows->topLevelItemCount() > int(pictures.size()))
+        delete rows->takeTopLevelItem(rows->topLevelItemCount() - 1);
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        QTreeWidgetItem* item = rows->topLevelItem(int(i));
+        if (!item)
+            item = new QTreeWidgetItem(rows);
+        item->setText(0, QString::fromStdString(pictures[i].path));
+        item->setText(1, QString::fromLatin1(pictures[i].on ? kPictureOn : kPictureOff));
+        for (int c = 0; c < 2; ++c) {
+            item->setTextAlignment(c, Qt::AlignCenter);
+            item->setForeground(c, CustomListCtrl::rowTextColour());
+            item->setBackground(c, CustomListCtrl::rowColour());
+        }
+        item->setSelected(int(i) == list.selection());
+    }
+    ownImage->setChecked(list.isOwnImage());
+    lightMode(list.playMode());
+    if (interval->text().toStdString() != list.interval())
+        interval->setText(QString::fromStdString(list.interval()));
+    refreshing = false;
+}
+
+} // namespace quelmarine

@@ -1,0 +1,141 @@
+#include "desktop/dialogs/CustomMusicDialog.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSlider>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "desktop/controls/CustomListCtrl.h"
+#include "desktop/controls/CustomSlider.h"
+#include "desktop/platform/ProfileVolume.h"
+#include "tank/ProcessState.h"
+
+namespace quelmarine {
+
+CustomMusicDialog::CustomMusicDialog(QWidget* owner)
+    : ListDialog(owner, QString::fromLatin1(kMusicCaption)) {
+    auto* own = new QGroupBox(QStringLiteral("Use your own music"), this);
+    onOff = makeSwitch(QStringLiteral("On/Off"), kOnOff, own);
+    (new QHBoxLayout(own))->addWidget(onOff);
+
+    rows = new CustomListCtrl(this);
+    setUpList(rows, {QStringLiteral("Music List")}, {500}, kList);
+
+    addButton = makeButton("Add Music", kAddMusic);
+    removeButton = makeButton("Remove", kRemove);
+    removeAllButton = makeButton("Remove All", kRemoveAll);
+    playButton = makeButton("Play", kPlay);
+    QPushButton* stopButton = makeButton("Stop", kStop);
+
+    QGroupBox* modes =
+        makeModeButtons(QStringLiteral("Play Modes"), {kRepeatOne, kRepeatAll, kRandom});
+    auto* volumeGroup = new QGroupBox(QStringLiteral("Volume"), this);
+    volume = new CustomSlider(Qt::Horizontal, volumeGroup);
+    volume->setObjectName(QString::number(kVolume));
+    volume->setRange(0, 1000);
+    (new QHBoxLayout(volumeGroup))->addWidget(volume);
+    position = new QSlider(Qt::Horizontal, this);
+    position->setObjectName(QString::number(kPosition));
+    position->hide();
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {addButton, removeButton, removeAllButton, playButton, stopButton})
+        buttons->addWidget(b);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(modes);
+    lower->addWidget(volumeGroup, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(own);
+    layout->addWidget(rows, 1);
+    layout->addLayout(buttons);
+    layout->addLayout(lower);
+    layout->addWidget(position);
+
+    connect(onOff, &ImageCheckBox::clicked, this, [this](bool on) { list.setOn(on); });
+    connect(addButton, &QPushButton::clicked, this, [this] {
+        const QString path =
+            chooseFile(QStringLiteral("(*.mp3;*.wav;*.mpeg)"),
+                       {QStringLiteral("mp3"), QStringLiteral("wav"), QStringLiteral("mpeg")});
+        if (!path.isEmpty())
+            addMusicFile(path);
+    });
+    connect(removeButton, &QPushButton::clicked, this, [this] { list.removeSelected(); });
+    connect(removeAllButton, &QPushButton::clicked, this, [this] { list.removeAll(); });
+    connect(playButton, &QPushButton::clicked, this, [this] { list.play(); });
+    connect(stopButton, &QPushButton::clicked, this, [this] { list.stop(); });
+    connect(rows, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (!refreshing) {
+            const QList<QTreeWidgetItem*> chosen = rows->selectedItems();
+            list.select(chosen.isEmpty() ? -1 : rows->indexOfTopLevelItem(chosen.first()));
+        }
+    });
+    connect(rows, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { list.clickRow(rows->indexOfTopLevelItem(item)); });
+    connect(volume, &QSlider::valueChanged, this, [this](int v) {
+        if (refreshing)
+            return;
+        list.moveVolume(v);
+        if (!volume->isSliderDown())
+            saveVolume(); // keys and clicks on the groove: no release follows
+    });
+    connect(volume, &QSlider::sliderReleased, this, [this] { saveVolume(); });
+    connect(position, &QSlider::valueChanged, this, [this](int p) {
+        if (!refreshing)
+            list.movePosition(p);
+    });
+
+    list.changed = [this] { refresh(); };
+    list.showMessage = [this](const std::string& text) { message(QString::fromStdString(text)); };
+    list.initialise(readProfileVolume());
+    refresh();
+}
+
+CustomMusicDialog::~CustomMusicDialog() {
+    list.changed = nullptr;
+    list.showMessage = nullptr;
+}
+
+void CustomMusicDialog::addMusicFile(const QString& path) {
+    list.addTrack(path.toStdString());
+}
+
+void CustomMusicDialog::saveVolume() {
+    writeProfileVolume(list.volume());
+}
+
+void CustomMusicDialog::tick() {
+    list.timerTick();
+    refreshing = true;
+    position->setValue(list.positionSlider);
+    refreshing = false;
+}
+
+void CustomMusicDialog::refresh() {
+    refreshing = true;
+    const std::vector<std::string>& tracks = list.rows();
+    while (rows->topLevelItemCount() > int(tracks.size()))
+        delete rows->takeTopLevelItem(rows->topLevelItemCount() - 1);
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        QTreeWidgetItem* item = rows->topLevelItem(int(i));
+        if (!item)
+            item = new QTreeWidgetItem(rows);
+        item->setText(0, QString::fromStdString(tracks[i]));
+        item->setTextAlignment(0, Qt::AlignCenter);
+        item->setSelected(int(i) == list.selection());
+    }
+    rows->refreshCurrentRow();
+    onOff->setChecked(list.isOn());
+    lightMode(list.playMode());
+    const bool stopped = !list.isPlaying();
+    for (QPushButton* b : {addButton, removeButton, removeAllButton, playButton})
+        b->setEnabled(stopped);
+    volume->setValue(list.volume());
+    position->setRange(0, list.positionRange);
+    position->setValue(list.positionSlider);
+    refreshing = false;
+}
+
+} // namespace quelmarine

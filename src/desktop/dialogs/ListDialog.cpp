@@ -1,0 +1,142 @@
+#include "desktop/dialogs/ListDialog.h"
+
+#include "desktop/controls/CustomListCtrl.h"
+#include "desktop/controls/HoverButton.h"
+#include "res/ResourceIds.h"
+
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimerEvent>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace quelmarine {
+
+namespace {
+const char* const kModeTexts[3] = {"Repeat One", "Repeat All", "Random "};
+}
+
+ListDialog::ListDialog(QWidget* owner, const QString& caption) : QDialog(owner) {
+    setWindowTitle(caption);
+    setModal(false);
+    timer.start(kTickMs, this);
+}
+
+void ListDialog::showCentredOver(const QWidget* owner) {
+    adjustSize();
+    if (owner) {
+        const QRect area = owner->frameGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+QGroupBox* ListDialog::makeModeButtons(const QString& title, std::array<int, 3> ids) {
+    auto* group = new QGroupBox(title, this);
+    auto* layout = new QVBoxLayout(group);
+    for (int m = 0; m < 3; ++m) {
+        auto* button = new ImageCheckBox(QString::fromLatin1(kModeTexts[m]), group);
+        button->setColours(QColor(0, 255, 0), QColor(0, 127, 0));
+        button->setObjectName(QString::number(ids[std::size_t(m)]));
+        connect(button, &ImageCheckBox::clicked, this, [this, m] {
+            lightMode(PlayMode(m));
+            modeChosen(PlayMode(m));
+        });
+        modeButtons[std::size_t(m)] = button;
+        layout->addWidget(button);
+    }
+    return group;
+}
+
+void ListDialog::lightMode(PlayMode mode) {
+    for (int m = 0; m < 3; ++m)
+        modeButtons[std::size_t(m)]->setChecked(m == mode);
+}
+
+void ListDialog::setUpList(QTreeWidget* list, const QStringList& columns, const QList<int>& widths,
+                           int id) {
+    list->setObjectName(QString::number(id));
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setHeaderLabels(columns);
+    list->header()->setDefaultAlignment(Qt::AlignCenter);
+    list->header()->setStretchLastSection(false);
+    int total = 0;
+    for (int c = 0; c < widths.size(); ++c) {
+        list->setColumnWidth(c, widths[c]);
+        total += widths[c];
+    }
+    list->setMinimumWidth(total + 4);
+    QPalette colours = list->palette();
+    colours.setColor(QPalette::Base, kListBackground);
+    colours.setColor(QPalette::Text, CustomListCtrl::rowTextColour());
+    list->setPalette(colours);
+}
+
+ImageCheckBox* ListDialog::makeSwitch(const QString& text, int id, QWidget* parent) {
+    auto* box = new ImageCheckBox(text, parent);
+    box->setObjectName(QString::number(id));
+    box->setIcons(kResourceCheckedIcon, kResourceUncheckedIcon);
+    return box;
+}
+
+void ListDialog::message(const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
+QString ListDialog::chooseFile(const QString& description, const QStringList& extensions) {
+    return QFileDialog::getOpenFileName(this, QString(), QString(),
+                                        caseFreeFilter(description, extensions), nullptr,
+                                        QFileDialog::HideNameFilterDetails);
+}
+
+QAbstractButton* ListDialog::control(int id) const {
+    return findChild<QAbstractButton*>(QString::number(id));
+}
+
+QPushButton* ListDialog::makeButton(const char* text, int id, bool hover) {
+    QPushButton* button = hover ? new HoverButton(QString::fromLatin1(text), this)
+                                : new QPushButton(QString::fromLatin1(text), this);
+    button->setObjectName(QString::number(id));
+    button->setAutoDefault(false);
+    return button;
+}
+
+void ListDialog::reject() {
+    hide();
+    saveOnHide();
+}
+
+void ListDialog::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == timer.timerId())
+        tick();
+    else
+        QDialog::timerEvent(event);
+}
+
+QString caseFreeFilter(const QString& description, const QStringList& extensions) {
+    QStringList patterns;
+    for (const QString& extension : extensions) {
+        QString pattern = QStringLiteral("*.");
+        for (QChar c : extension) {
+            if (c.isLetter())
+                pattern += u'[' + c.toLower() + c.toUpper() + u']';
+            else
+                pattern += c;
+        }
+        patterns << pattern;
+    }
+    return description + QStringLiteral(" (") + patterns.join(u' ') + u')';
+}
+
+} // namespace quelmarine

@@ -1,0 +1,47 @@
+#include "desktop/pictures/PictureTextureMaker.h"
+
+#include <QMetaObject>
+#include <QString>
+#include <SOIL/SOIL.h>
+#include <memory>
+
+#include "desktop/pictures/PictureDecoder.h"
+
+namespace quelmarine {
+
+std::int32_t uploadPictureTexture(const DecodedPicture& picture) {
+    if (!picture.ok())
+        return 0;
+    const unsigned texture =
+        SOIL_create_OGL_texture(picture.pixels.data(), picture.width, picture.height,
+                                picture.channels, SOIL_CREATE_NEW_ID, kUserPictureFlags);
+    return std::int32_t(texture);
+}
+
+PictureTextureMaker::PictureTextureMaker(std::function<bool()> makeCurrent, int screenLongSide)
+    : makeContextCurrent(std::move(makeCurrent)), longSide(screenLongSide) {
+    // One worker: the other core stays with the frames.
+    workers.setMaxThreadCount(1);
+}
+
+PictureTextureMaker::~PictureTextureMaker() {
+    workers.clear();
+    workers.waitForDone();
+}
+
+void PictureTextureMaker::load(const std::string& path, std::function<void(std::int32_t)> done) {
+    const QString file = QString::fromStdString(path);
+    const int side = longSide;
+    workers.start([this, file, side, done = std::move(done)] {
+        auto picture = std::make_shared<DecodedPicture>(decodePicture(file, side));
+        QMetaObject::invokeMethod(
+            this,
+            [this, picture, done] {
+                const bool current = makeContextCurrent && makeContextCurrent();
+                done(current ? uploadPictureTexture(*picture) : 0);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+} // namespace quelmarine

@@ -1,0 +1,155 @@
+#include "desktop/sound/MciPlayer.h"
+
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QFile>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+
+#include "tank/platform/UserFiles.h"
+
+namespace quelmarine {
+
+MciPlayer::MciPlayer()
+    : output(std::make_unique<QAudioOutput>()), player(std::make_unique<QMediaPlayer>()) {
+    output->setVolume(1.0f);
+    connect(player.get(), &QMediaPlayer::mediaStatusChanged, this, [this] { statusChanged(); });
+    connect(player.get(), &QMediaPlayer::errorOccurred, this, [this] {
+        if (loading)
+            announce();
+        else
+            playable = false;
+    });
+}
+
+MciPlayer::~MciPlayer() {
+    player->stop();
+}
+
+void MciPlayer::open(const std::string& name) {
+    fileName = name;
+    ++openCount;
+    playable = false;
+    atEnd = false;
+    playWhenLoaded = false;
+    loading = true;
+    answer = false;
+    // Cleared first: the same file again (Repeat One) must load anew and answer again.
+    clearing = true;
+    player->setSource(QUrl());
+    clearing = false;
+    file.reset();
+    if (name.empty() || !isReadableRegularFile(name)) {
+        announce(); // refused unopened
+        return;
+    }
+    // The player reads the file through a device of ours: its own file access cannot open
+    // names with blanks or letters beyond ASCII. It may load the file inside setSourceDevice or
+    // later; either way the answer is announced after open() has returned.
+    const QString path = QString::fromStdString(name);
+    file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly)) {
+        announce();
+        return;
+    }
+    player->setSourceDevice(file.get(), QUrl::fromLocalFile(path));
+}
+
+void MciPlayer::statusChanged() {
+    if (clearing)
+        return; // news about the file being let go
+    switch (player->mediaStatus()) {
+    case QMediaPlayer::LoadedMedia:
+        if (loading) {
+            answer = player->hasAudio();
+            announce();
+        }
+        break;
+    case QMediaPlayer::InvalidMedia:
+        if (loading)
+            announce();
+        break;
+    case QMediaPlayer::EndOfMedia:
+        atEnd = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void MciPlayer::announce() {
+    const std::uint64_t thisOpen = openCount;
+    QTimer::singleShot(0, this, [this, thisOpen] {
+        if (thisOpen != openCount || !loading)
+            return;
+        loading = false;
+        playable = answer;
+        if (!playable) {
+            clearing = true;
+            player->setSource(QUrl());
+            clearing = false;
+        }
+        if (loaded)
+            loaded();
+        if (playable && playWhenLoaded)
+            play();
+    });
+}
+
+void MciPlayer::play() {
+    if (loading) {
+        playWhenLoaded = true;
+        return;
+    }
+    if (!playable)
+        return;
+    atEnd = false;
+    // Without a sound device the player plays silently: its sound output would fail on it.
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        player->setAudioOutput(nullptr);
+    } else {
+        output->setDevice(device);
+        player->setAudioOutput(output.get());
+    }
+    player->play();
+}
+
+void MciPlayer::stop() {
+    playWhenLoaded = false;
+    if (player->playbackState() == QMediaPlayer::PlayingState)
+        player->pause(); // keeps the position; seek(0) rewinds
+}
+
+void MciPlayer::close() {
+    playWhenLoaded = false;
+    player->stop();
+    playable = false;
+}
+
+void MciPlayer::seek(std::int32_t position) {
+    atEnd = false;
+    if (playable)
+        player->setPosition(position);
+}
+
+std::int32_t MciPlayer::position() const {
+    if (!playable)
+        return 0;
+    return atEnd ? length() : std::int32_t(player->position());
+}
+
+std::int32_t MciPlayer::length() const {
+    return playable ? std::int32_t(player->duration()) : 0;
+}
+
+void MciPlayer::setVolume(std::int32_t volume) {
+    volumeValue = volume;
+    output->setVolume(float(std::clamp(volume, 0, 1000)) / 1000.0f);
+}
+
+} // namespace quelmarine

@@ -1,0 +1,56 @@
+#include "tank/settings/ListSection.h"
+
+#include "tank/settings/SettingsFile.h"
+#include "tank/settings/SettingsKeys.h"
+
+#include <algorithm>
+
+namespace quelmarine {
+
+const ListSectionKeys kCustomImagesKeys{kCustomImagesSection, kRandomImageKey, kCycImageKey,
+                                        kRepeatImageKey,      kOwnImageKey,    kImageSumKey,
+                                        kImageListPrefix};
+const ListSectionKeys kCustomSettingsKeys{kCustomSettingsSection, kRandomMusicKey, kCycMusicKey,
+                                          kRepeatMusicKey,        kOwnMusicKey,    kMusicSumKey,
+                                          kMusicListPrefix};
+
+ListSection readListSection(const ListSectionKeys& keys, std::size_t maxRows) {
+    ListSection list;
+    const bool random = readIniInt(keys.section, keys.random) == 1;
+    const bool cycle = readIniInt(keys.section, keys.cycle) == 1;
+    const bool repeat = readIniInt(keys.section, keys.repeat) == 1;
+    list.mode = (repeat || (!random && !cycle)) ? kRepeatOne : cycle ? kRepeatAll : kRandom;
+    list.on = readIniInt(keys.section, keys.own) == 1;
+    const std::int32_t sum = readIniInt(keys.section, keys.sum);
+    const std::size_t rows = sum > 0 ? std::min(std::size_t(sum), maxRows) : 0;
+    for (std::size_t i = 0; i < rows; ++i)
+        list.paths.push_back(
+            readIniString(keys.section, keys.prefix + std::to_string(i), kPathReadLimit));
+    return list;
+}
+
+void writeListSection(IniDocument& document, const ListSectionKeys& keys, const ListSection& list,
+                      const char* extraKey, std::string_view extraValue) {
+    auto flag = [](bool set) { return set ? "1" : "0"; };
+    document.write(keys.section, keys.random, flag(list.mode == kRandom));
+    document.write(keys.section, keys.cycle, flag(list.mode == kRepeatAll));
+    document.write(keys.section, keys.repeat, flag(list.mode == kRepeatOne));
+    document.write(keys.section, keys.own, flag(list.on));
+    if (extraKey)
+        document.write(keys.section, extraKey, extraValue);
+    document.write(keys.section, keys.sum, std::to_string(list.paths.size()));
+    for (std::size_t i = 0; i < list.paths.size(); ++i)
+        document.write(keys.section, keys.prefix + std::to_string(i), list.paths[i]);
+}
+
+bool fitsOneIniLine(std::string_view path) {
+    if (path.empty() || path.size() > kPathReadLimit)
+        return false;
+    // Blanks at either end would be trimmed away when the line is read back.
+    if (path.front() == ' ' || path.front() == '\t' || path.back() == ' ' || path.back() == '\t')
+        return false;
+    return std::none_of(path.begin(), path.end(),
+                        [](char c) { return c == '\n' || c == '\r' || c == '\0'; });
+}
+
+} // namespace quelmarine

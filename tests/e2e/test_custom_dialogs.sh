@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The user's own pictures and music with the real program: each dialog opens from the popup
+# menu, a file is added through the real file dialog by typing its path, own pictures switched
+# on replace the backdrop (seen in a screenshot), and after Esc on the tank and a restart the
+# lists, the switches and the modes are all still there.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/dialog_lib.sh"
+
+e2e_start_x 1280 1024
+SHOTS="${QUELMARINE_E2E_SHOTS:-$E2E_SCRATCH}"
+
+# A picture in a folder whose name has blanks: left half red, right half
+# blue, as a camera names it; and a short tone.
+media="$E2E_SCRATCH/Bilder am Meer"
+mkdir -p "$media"
+picture="$media/IMG_0001.JPG"
+convert -size 400x300 xc:'rgb(220,30,30)' \( -size 200x300 xc:'rgb(30,30,220)' \) \
+    -geometry +200+0 -composite "$picture"
+track="$media/tone.wav"
+sox -n -r 22050 -c 1 "$track" synth 2 sine 700
+
+e2e_start_app
+e2e_wait_window >/dev/null
+sleep 1.5
+
+# Custom Background: open it from the menu, add the picture, switch own pictures on.
+open_from_menu 6
+read -r bx by _ _ < <(dialog_geometry "$BACKGROUND_CAPTION") || fail "no background dialog"
+pass "the background dialog opens from the menu"
+e2e_shot "$SHOTS/background_dialog.png"
+choose_file_by_typing $((bx + 89)) $((by + 246)) "$picture"
+click_at $((bx + 18)) $((by + 18)) # "Use your own image"
+sleep 1
+e2e_shot "$SHOTS/background_with_picture.png"
+grep -q "^OwnImage=1" "$SETTINGS_FILE" || fail "the switch was not saved at once"
+grep -qF "ImageList0=$picture" "$SETTINGS_FILE" || fail "the picture was not saved"
+key_to_dialog "$BACKGROUND_CAPTION" Escape
+sleep 1
+e2e_shot "$SHOTS/tank_with_picture.png"
+is_reddish "$SHOTS/tank_with_picture.png" "100x100+150+300" || fail "the left of the backdrop is not the picture's red"
+is_bluish "$SHOTS/tank_with_picture.png" "100x100+1030+300" || fail "the right of the backdrop is not the picture's blue"
+pass "own pictures on: the picture is the backdrop, the right way round"
+
+# Custom Music: open it, add the tone, choose Repeat All (own music stays off: no sound here).
+open_from_menu 5
+read -r mx my _ _ < <(dialog_geometry "$MUSIC_CAPTION") || fail "no music dialog"
+pass "the music dialog opens from the menu"
+choose_file_by_typing $((mx + 58)) $((my + 287)) "$track"
+click_at $((mx + 34)) $((my + 371)) # "Repeat All"
+sleep 0.5
+e2e_shot "$SHOTS/music_dialog.png"
+grep -qF "MusicList0=$track" "$SETTINGS_FILE" || fail "the track was not saved"
+
+# Esc on the tank while the music dialog is still open: everything is already kept.
+click_at 1200 100
+xdotool key Escape
+e2e_wait_exit "$APP_PID" 5
+[ "$EXIT_CODE" = 0 ] || fail "Esc gave '$EXIT_CODE'"
+
+e2e_start_app
+e2e_wait_window >/dev/null
+sleep 3
+e2e_shot "$SHOTS/restarted.png"
+is_reddish "$SHOTS/restarted.png" "100x100+150+300" || fail "after the restart the picture is not the backdrop"
+for line in "ImageSum=1" "OwnImage=1" "RepeatImage=1" "ImageTime=5" "MusicSum=1" "CycMusic=1" \
+    "RepeatMusic=0" "OwnMusic=0"; do
+    grep -q "^$line" "$SETTINGS_FILE" || fail "$line is not kept"
+done
+open_from_menu 5
+e2e_shot "$SHOTS/music_restarted.png"
+read -r mx my _ _ < <(dialog_geometry "$MUSIC_CAPTION") || fail "no music dialog after the restart"
+is_green "$SHOTS/music_restarted.png" "8x8+$((mx + 30))+$((my + 367))" || fail "Repeat All is not lit after the restart"
+pass "after Esc and a restart the lists, the switches and the modes are kept"

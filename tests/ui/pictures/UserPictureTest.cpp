@@ -1,0 +1,217 @@
+// The user's pictures from file to backdrop: real files of the kinds cameras and editors write
+// (made here), decoded the way the program does, refused when they could hang or exhaust it, and
+// shown by the real scene as the backdrop, the right way up and the right way round.
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <string>
+
+#include "desktop/pictures/PictureDecoder.h"
+#include "desktop/pictures/PictureTextureMaker.h"
+#include "support/OffscreenGl.h"
+#include "support/TempDir.h"
+#include "tank/ProcessState.h"
+#include "tank/scene/Scene.h"
+
+namespace quelmarine {
+namespace {
+
+// Left half red, right half blue, top strip white: shows both orientation and mirroring.
+QImage halves(int w, int h, QImage::Format format = QImage::Format_RGB32) {
+    QImage image(w, h, format);
+    QPainter p(&image);
+    p.fillRect(0, 0, w / 2, h, QColor(230, 20, 20));
+    p.fillRect(w / 2, 0, w - w / 2, h, QColor(20, 20, 230));
+    p.fillRect(0, 0, w, h / 5, Qt::white);
+    return image;
+}
+
+bool save(const QImage& image, const std::string& path, const char* format, int quality = 90,
+          bool progressive = false) {
+    QImageWriter writer(QString::fromStdString(path), format);
+    writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
+    return writer.write(image);
+}
+
+// A JPEG with an EXIF block holding only the orientation tag, as cameras write it (6: the
+// stored picture must be turned 90 degrees clockwise).
+std::string withExifOrientation(const std::string& jpeg, int orientation) {
+    const std::string tiff = std::string("MM\0\x2a\0\0\0\x08", 8) + std::string("\0\x01", 2) +
+                             std::string("\x01\x12\0\x03\0\0\0\x01\0", 9) + char(orientation) +
+                             std::string("\0\0", 2) + std::string("\0\0\0\0", 4);
+    const std::string body = std::string("Exif\0\0", 6) + tiff;
+    const std::size_t length = body.size() + 2;
+    const std::string app1 =
+        std::string("\xff\xe1", 2) + char(length >> 8) + char(length & 255) + body;
+    return jpeg.substr(0, 2) + app1 + jpeg.substr(2);
+}
+
+// The colour of a decoded pixel, given in picture coordinates (the decoded rows are mirrored).
+QColor at(const DecodedPicture& d, double fx, double fy) {
+    const int x = d.width - 1 - int(fx * (d.width - 1)), y = int(fy * (d.height - 1));
+    const unsigned char* p = &d.pixels[(std::size_t(y) * d.width + x) * d.channels];
+    return QColor(p[0], p[1], p[2]);
+}
+
+bool near(QColor a, QColor b, int tolerance = 40) {
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+std::uint32_t crc32(const QByteArray& bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (char c : bytes) {
+        crc ^= std::uint8_t(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A valid black-and-white PNG of w x h pixels, written without holding its pixels in memory.
+void writeHugePng(const std::string& path, int w, int h) {
+    auto be32 = [](std::uint32_t v) {
+        QByteArray b(4, 0);
+        for (int i = 0; i < 4; ++i)
+            b[i] = char(v >> (24 - 8 * i));
+        return b;
+    };
+    auto chunk = [&](const char* type, const QByteArray& data) {
+        const QByteArray body = QByteArray(type) + data;
+        return be32(std::uint32_t(data.size())) + body + be32(crc32(body));
+    };
+    QByteArray header = be32(std::uint32_t(w)) + be32(std::uint32_t(h));
+    header += QByteArray("\x01\x00\x00\x00\x00", 5); // 1 bit, grey, no interlace
+    const QByteArray raw(qsizetype(h) * (1 + (w + 7) / 8), 0);
+    const QByteArray zlib = qCompress(raw, 9).mid(4); // qCompress puts a length first
+    testsupport::writeFile(path, (QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) +
+                                  chunk("IDAT", zlib) + chunk("IEND", {}))
+                                     .toStdString());
+}
+
+class UserPictureTest : public ::testing::Test {
+  protected:
+    std::string file(const char* name) const { return dir.file(name); }
+    testsupport::TempDir dir;
+};
+
+TEST_F(UserPictureTest, CameraAndEditorFilesDecodeUprightBoundedAndMirroredForTheSurface) {
+    // A progressive JPEG, a 16-bit PNG with alpha, an 8-bit BMP, and a JPEG stored on its side
+    // with an EXIF orientation that turns it upright.
+    ASSERT_TRUE(save(halves(300, 200), file("progressive.jpg"), "jpeg", 90, true));
+    ASSERT_TRUE(save(halves(300, 200, QImage::Format_RGBA64), file("deep.png"), "png"));
+    ASSERT_TRUE(
+        save(halves(300, 200).convertToFormat(QImage::Format_Indexed8), file("eight.bmp"), "bmp"));
+    QImage sideways = halves(300, 200).transformed(QTransform().rotate(-90));
+    ASSERT_TRUE(save(sideways, file("sideways.jpg"), "jpeg"));
+    testsupport::writeFile(file("IMG_0001.JPG"),
+                           withExifOrientation(testsupport::readFile(file("sideways.jpg")), 6));
+    {
+        QImageReader check(QString::fromStdString(file("deep.png")));
+        ASSERT_EQ(check.imageFormat(), QImage::Format_RGBA64) << "the PNG must be 16-bit";
+        QImageReader turned(QString::fromStdString(file("IMG_0001.JPG")));
+        ASSERT_EQ(turned.transformation(), QImageIOHandler::TransformationRotate90);
+    }
+    for (const char* name : {"progressive.jpg", "deep.png", "eight.bmp", "IMG_0001.JPG"}) {
+        SCOPED_TRACE(name);
+        const DecodedPicture d = decodePicture(QString::fromStdString(file(name)), 1280);
+        ASSERT_TRUE(d.ok());
+        EXPECT_EQ(d.width, 256) << "300 is nearest to 256";
+        EXPECT_EQ(d.height, 256) << "200 is nearest to 256";
+        EXPECT_EQ(d.pixels.size(), std::size_t(d.width) * d.height * d.channels);
+        EXPECT_TRUE(near(at(d, 0.25, 0.6), QColor(230, 20, 20))) << "red on the left";
+        EXPECT_TRUE(near(at(d, 0.75, 0.6), QColor(20, 20, 230))) << "blue on the right";
+        EXPECT_TRUE(near(at(d, 0.5, 0.05), Qt::white)) << "white at the top";
+    }
+    EXPECT_EQ(decodePicture(QString::fromStdString(file("deep.png")), 1280).channels, 4);
+
+    // A 12-megapixel photo: decoded no larger than the screen needs.
+    QImage photo(4000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x)
+            line[x] = qRgb((x * 7 + y) & 255, (y * 3) & 255, (x ^ y) & 255);
+    }
+    ASSERT_TRUE(save(photo, file("photo.jpg"), "jpeg", 85));
+    const DecodedPicture big = decodePicture(QString::fromStdString(file("photo.jpg")), 1280);
+    ASSERT_TRUE(big.ok());
+    EXPECT_EQ(big.width, 1024);
+    EXPECT_EQ(big.height, 1024) << "4000 x 3000 scales to 1280 x 960, nearest 1024 x 1024";
+    const DecodedPicture wide = decodePicture(QString::fromStdString(file("photo.jpg")), 20000);
+    EXPECT_EQ(wide.width, 4096) << "never beyond 4096";
+}
+
+TEST_F(UserPictureTest, FilesThatCouldHangOrExhaustTheTankAreRefusedQuickly) {
+    writeHugePng(file("huge.png"), 20000, 20000);
+    ASSERT_EQ(QImageReader(QString::fromStdString(file("huge.png"))).size(), QSize(20000, 20000));
+    ASSERT_EQ(::mkfifo(file("fifo.jpg").c_str(), 0600), 0);
+    testsupport::writeFile(file("text.png"), "not a picture at all");
+    ::mkdir(file("folder.png").c_str(), 0700);
+    for (std::string path : {file("huge.png"), file("fifo.jpg"), std::string("/dev/zero"),
+                             file("folder.png"), file("text.png"), file("missing.jpg")}) {
+        SCOPED_TRACE(path);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(decodePicture(QString::fromStdString(path), 1280).ok());
+        EXPECT_LT(clock.elapsed(), 1000);
+    }
+}
+
+TEST_F(UserPictureTest, SceneShowsTheUploadedPictureAsTheBackdrop) {
+    constexpr int kW = 640, kH = 512;
+    testsupport::OffscreenGl gl(kW, kH);
+    ASSERT_TRUE(gl.ok());
+    const AquariumSettingsRecord saved = AquariumSettings;
+    Scene scene;
+    scene.InitOpenGL(kW, kH);
+    for (auto& count : AquariumSettings.fishCount)
+        count = 0;
+    for (FoodItem& item : scene.food)
+        item.active = false;
+    scene.overlayVisible = false;
+
+    ASSERT_TRUE(save(halves(512, 512), file("backdrop.png"), "png"));
+    const std::int32_t texture =
+        uploadPictureTexture(decodePicture(QString::fromStdString(file("backdrop.png")), kW));
+    ASSERT_GT(texture, 0);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+    auto pixel = [&](double fx, double fy) { // fy from the top of the frame
+        unsigned char p[3];
+        glReadPixels(int(fx * kW), int((1 - fy) * kH), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+        return QColor(p[0], p[1], p[2]);
+    };
+    scene.RenderFrame(kW, kH); // the first frame is fogged
+    scene.customBackdropTexture = GLuint(texture);
+    customImageActive = true;
+    scene.RenderFrame(kW, kH);
+    const QColor left = pixel(0.2, 0.6), right = pixel(0.8, 0.6);
+    EXPECT_GT(left.red(), 2 * left.blue()) << "the picture's left half shows on the left";
+    EXPECT_GT(right.blue(), 2 * right.red());
+    // With the switch off, or no texture, the built-in backdrop is back.
+    customImageActive = false;
+    scene.RenderFrame(kW, kH);
+    EXPECT_FALSE(near(pixel(0.2, 0.6), left, 10));
+    customImageActive = true;
+    scene.customBackdropTexture = 0;
+    scene.RenderFrame(kW, kH);
+    EXPECT_FALSE(near(pixel(0.2, 0.6), left, 10));
+    customImageActive = false;
+    AquariumSettings = saved;
+}
+
+} // namespace
+} // namespace quelmarine

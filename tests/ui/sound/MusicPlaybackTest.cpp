@@ -1,0 +1,217 @@
+// The user's music as the user hears it. MciPlayer on real files made here (a WAV and an MP3
+// tone, an MPEG film with a sound track, and files it must refuse), then the Custom Music dialog
+// with the ambient loop ticking beside it, recorded from a private PulseAudio null sink.
+
+#include "LoopFit.h"
+#include "PulseNullSink.h"
+
+#include <QAudioOutput>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMediaPlayer>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "desktop/dialogs/CustomMusicDialog.h"
+#include "desktop/sound/AmbientSound.h"
+#include "desktop/sound/MciPlayer.h"
+#include "support/TempDir.h"
+#include "tank/ProcessState.h"
+#include "tank/settings/SettingsFile.h"
+#include "tank/settings/SettingsKeys.h"
+
+namespace quelmarine {
+namespace {
+
+using testsupport::PulseNullSink;
+
+bool run(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Makes the test sounds once per process: tones of 1 s (and 3 s) at `hz`.
+class Sounds {
+  public:
+    static const Sounds& shared() {
+        static const Sounds sounds;
+        return sounds;
+    }
+    std::string file(const char* name) const { return dir.file(name); }
+    bool ok = false;
+
+  private:
+    Sounds() {
+        ok = run("sox -n -r 44100 -c 2 -b 16 '" + file("tone.wav") + "' synth 1 sine 1000") &&
+             run("sox -n -r 44100 -c 2 -b 16 '" + file("long tone ü.wav") +
+                 "' synth 3 sine 1000 vol 0.5") &&
+             run("lame --quiet -b 128 '" + file("tone.wav") + "' '" + file("tone.mp3") + "'") &&
+             run("ffmpeg -y -loglevel error -f lavfi -i testsrc=duration=1:size=160x120:rate=25 "
+                 "-f lavfi -i sine=frequency=1000:duration=1 -c:v mpeg1video -c:a mp2 -shortest "
+                 "-f mpeg '" +
+                 file("film.mpeg") + "'");
+    }
+    testsupport::TempDir dir;
+};
+
+// Opens `path` and waits for the player's answer; the time open() itself took goes to `openMs`.
+bool openAndWait(MciPlayer& player, const std::string& path, qint64* openMs = nullptr) {
+    bool answered = false;
+    player.loaded = [&] { answered = true; };
+    QElapsedTimer clock;
+    clock.start();
+    player.open(path);
+    if (openMs)
+        *openMs = clock.elapsed();
+    (void)QTest::qWaitFor([&] { return answered; }, 5000);
+    player.loaded = nullptr;
+    return answered;
+}
+
+TEST(MciPlayerTest, PlaysWavMp3AndTheSoundOfMpegAndRefusesWhatItCannot) {
+    PulseNullSink& sink = PulseNullSink::shared(); // a sound device to play to
+    if (!sink.ok())
+        GTEST_SKIP() << "no PulseAudio server could be started here: " << sink.failure();
+    const Sounds& sounds = Sounds::shared();
+    ASSERT_TRUE(sounds.ok) << "sox, lame and ffmpeg make the test sounds";
+    MciPlayer player;
+    const int windowsBefore = int(QGuiApplication::topLevelWindows().size());
+    for (const char* name : {"tone.wav", "tone.mp3", "film.mpeg"}) {
+        SCOPED_TRACE(name);
+        qint64 openMs = 0;
+        ASSERT_TRUE(openAndWait(player, sounds.file(name), &openMs));
+        EXPECT_LT(openMs, 50) << "open() must not wait for the file";
+        EXPECT_TRUE(player.canPlay());
+        EXPECT_NEAR(player.length(), 1000, 120);
+        player.setVolume(250);
+        EXPECT_EQ(player.volume(), 250);
+        player.play();
+        (void)QTest::qWaitFor([&] { return player.position() > 100; }, 2000);
+        EXPECT_GT(player.position(), 100) << "it plays";
+    }
+    EXPECT_TRUE(player.mediaPlayer().hasVideo()) << "the film has pictures";
+    EXPECT_EQ(int(QGuiApplication::topLevelWindows().size()), windowsBefore)
+        << "no video window opens";
+
+    // The end of a track: the position reports the length.
+    ASSERT_TRUE(openAndWait(player, sounds.file("tone.wav")));
+    player.play();
+    (void)QTest::qWaitFor([&] { return player.position() == player.length(); }, 3000);
+    EXPECT_EQ(player.position(), player.length());
+    // Playing again from 0 after the end.
+    player.seek(0);
+    player.play();
+    QTest::qWait(200);
+    EXPECT_LT(player.position(), player.length());
+    player.stop();
+
+    // Refused at once, unopened: a FIFO, a device, a folder; refused by the player: text.
+    testsupport::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe.mp3").c_str(), 0600), 0);
+    ::mkdir(dir.file("folder.wav").c_str(), 0700);
+    testsupport::writeFile(dir.file("text.mp3"), std::string(5000, 'x'));
+    for (std::string path : {dir.file("pipe.mp3"), std::string("/dev/zero"), dir.file("folder.wav"),
+                             dir.file("missing.wav"), dir.file("text.mp3")}) {
+        SCOPED_TRACE(path);
+        qint64 openMs = 0;
+        ASSERT_TRUE(openAndWait(player, path, &openMs));
+        EXPECT_LT(openMs, 50);
+        EXPECT_FALSE(player.canPlay());
+        EXPECT_EQ(player.length(), 0);
+    }
+}
+
+class MusicThroughTheSink : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        PulseNullSink& sink = PulseNullSink::shared();
+        if (!sink.ok())
+            GTEST_SKIP() << "no PulseAudio server could be started here: " << sink.failure();
+        ASSERT_TRUE(Sounds::shared().ok);
+        loop = loopSamples();
+        ASSERT_GT(loop.size(), std::size_t(kRate));
+        AquariumSettings.volume = 0; // the ambient loop at full level
+        musicPlaying = true;
+        ambientRestart = 1;
+        std::remove(settingsFilePath().c_str());
+        QObject::connect(&frames, &QTimer::timeout, [this] { ambient.Tick(); });
+        frames.start(10);
+    }
+    std::vector<float> record(int ms, const std::function<void()>& change) {
+        PulseNullSink::Recording recording(PulseNullSink::shared(), kRate);
+        EXPECT_TRUE(recording.started());
+        (void)QTest::qWaitFor([&] { return recording.hasSamples(); }, 5000);
+        QTest::qWait(100);
+        change();
+        QTest::qWait(ms);
+        return recording.stop();
+    }
+    // How strongly the ambient loop is present from `from` on (fitted gain; about 1 when it
+    // plays at full level).
+    double loopGain(const std::vector<float>& rec, std::size_t from) {
+        const std::vector<float> part(rec.begin() + std::ptrdiff_t(from), rec.end());
+        const std::size_t start = findLoopStart(part, loop, kRate / 4);
+        if (part.size() < start + kRate / 2)
+            return 0;
+        return fitLoop(part, start, loop, 0, kRate / 2).gain;
+    }
+
+    std::vector<float> loop;
+    AmbientSound ambient;
+    QTimer frames;
+};
+
+TEST_F(MusicThroughTheSink, OwnMusicReplacesTheAmbientLoopUntilSwitchedOff) {
+    const std::string track = Sounds::shared().file("long tone ü.wav");
+    writeIniString(kCustomSettingsSection, kMusicSumKey, "1");
+    writeIniString(kCustomSettingsSection, "MusicList0", track);
+    writeIniString(kCustomSettingsSection, kOwnMusicKey, "1");
+
+    // Started with own music on: the tone plays, and the ambient loop never does.
+    std::unique_ptr<CustomMusicDialog> dialog;
+    std::vector<float> rec =
+        record(1500, [&] { dialog = std::make_unique<CustomMusicDialog>(nullptr); });
+    EXPECT_FALSE(dialog->isVisible()) << "created hidden";
+    ASSERT_EQ(dialog->playlist().rows(), std::vector<std::string>{track});
+    ASSERT_TRUE(dialog->playlist().isPlaying()) << "can play: " << dialog->player().canPlay();
+    const std::size_t settled = std::size_t(0.6 * kRate);
+    const double tone = toneLevel(rec, settled, rec.size() - settled, 1000);
+    const double all = rms(rec, settled, rec.size() - settled) * std::sqrt(2.0);
+    const double ambientBefore = loopGain(rec, 0);
+    std::printf("measured: own music on: 1 kHz amplitude %.3f of %.3f in all; ambient gain %.3f\n",
+                tone, all, ambientBefore);
+    EXPECT_GT(tone, 0.3) << "the track's tone (amplitude 0.5) is heard";
+    EXPECT_GT(tone, 0.9 * all) << "and nothing else";
+    EXPECT_LT(ambientBefore, 0.1) << "the ambient loop stays silent";
+
+    // Switched off: the tone stops at once and the ambient loop comes back within about 200 ms.
+    auto* onOff = dialog->findChild<QCheckBox*>(QString::number(CustomMusicDialog::kOnOff));
+    ASSERT_NE(onOff, nullptr);
+    rec = record(1500, [&] { onOff->click(); });
+    EXPECT_FALSE(dialog->playlist().isPlaying());
+    const std::size_t clickAt = std::size_t(0.1 * kRate);
+    const std::size_t loopStart = findLoopStart(
+        std::vector<float>(rec.begin() + std::ptrdiff_t(clickAt), rec.end()), loop, kRate / 4);
+    const double delayMs = 1000.0 * double(loopStart) / kRate;
+    const double after = loopGain(rec, clickAt);
+    const double toneAfter = toneLevel(rec, clickAt + loopStart, kRate / 2, 1000);
+    std::printf("measured: switched off: ambient back after %.0f ms at gain %.3f; 1 kHz then "
+                "%.4f\n",
+                delayMs, after, toneAfter);
+    EXPECT_NEAR(after, 1.0, 0.15) << "the ambient loop is back";
+    EXPECT_LT(delayMs, 200 + 150) << "within a dialog tick (plus the sound server's latency)";
+    EXPECT_LT(toneAfter, 0.05) << "the track has stopped";
+    EXPECT_EQ(readIniString(kCustomSettingsSection, kOwnMusicKey), "0") << "saved at once";
+}
+
+} // namespace
+} // namespace quelmarine

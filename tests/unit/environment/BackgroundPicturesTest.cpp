@@ -1,0 +1,243 @@
+// The picture list's logic against stub textures: which picture is current in every mode, the
+// interval ticks, removal, the switch, the order of late textures and the saved section.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tank/ProcessState.h"
+#include "tank/environment/BackgroundPictures.h"
+#include "tank/settings/SettingsFile.h"
+#include "tank/settings/SettingsKeys.h"
+
+namespace quelmarine {
+namespace {
+
+// Picture "/p/N.png" becomes texture 100 + N; "bad" pictures fail. With `later`, textures come
+// only when the test hands them out.
+struct StubTextures : PictureTextures {
+    void load(const std::string& path, std::function<void(std::int32_t)> done) override {
+        const std::int32_t texture =
+            path.find("bad") != std::string::npos ? 0 : 100 + std::atoi(path.c_str() + 3);
+        if (later)
+            queued.push_back([=] { done(texture); });
+        else
+            done(texture);
+    }
+    bool later = false;
+    std::vector<std::function<void()>> queued;
+};
+
+std::string picture(int n) {
+    return "/p/" + std::to_string(n) + ".png";
+}
+
+class BackgroundPicturesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::remove(settingsFilePath().c_str());
+        list.showMessage = [this](const std::string& m) { messages.push_back(m); };
+    }
+    void addPictures(int n) {
+        for (int i = 0; i < n; ++i)
+            list.addPictureFromButton(picture(i));
+    }
+    // The row marked "ON", -1 for none.
+    int onRow() const {
+        for (std::size_t i = 0; i < list.rows().size(); ++i)
+            if (list.rows()[i].on)
+                return int(i);
+        return -1;
+    }
+    // Runs ticks until the current texture changes; returns how many it took.
+    int ticksToSwitch(int limit = 100) {
+        const std::int32_t before = list.currentTexture;
+        for (int n = 1; n <= limit; ++n) {
+            list.timerTick();
+            if (list.currentTexture != before)
+                return n;
+        }
+        return -1;
+    }
+
+    StubTextures textures;
+    BackgroundPictures list{textures};
+    std::vector<std::string> messages;
+};
+
+TEST_F(BackgroundPicturesTest, PickPictureInEveryMode) {
+    addPictures(3);
+    EXPECT_EQ(list.pickPicture(0, false), -1) << "not cycling";
+    list.setOwnImage(true);
+    // From a click: that row, marked ON.
+    EXPECT_EQ(list.pickPicture(2, true), 102);
+    EXPECT_EQ(onRow(), 2);
+    // Repeat One: the current texture, or the first when there is none.
+    list.currentTexture = 0;
+    EXPECT_EQ(list.pickPicture(0, false), 100);
+    list.currentTexture = 101;
+    EXPECT_EQ(list.pickPicture(0, false), 101);
+    // Repeat All: the next, wrapping; textures[1 mod n] when the current one is not listed.
+    list.setMode(kRepeatAll);
+    EXPECT_EQ(list.pickPicture(0, false), 102);
+    list.currentTexture = 102;
+    EXPECT_EQ(list.pickPicture(0, false), 100);
+    list.currentTexture = 555;
+    EXPECT_EQ(list.pickPicture(0, false), 101);
+    // Random: textures[rand() mod n].
+    list.setMode(kRandom);
+    std::srand(5);
+    const int expected = 100 + std::rand() % 3;
+    std::srand(5);
+    EXPECT_EQ(list.pickPicture(0, false), expected);
+}
+
+TEST_F(BackgroundPicturesTest, IntervalTicks) {
+    addPictures(2);
+    list.setMode(kRepeatAll);
+    list.setOwnImage(true);
+    list.timerTick();
+    EXPECT_TRUE(customImageActive);
+    // No current picture yet: Repeat All goes on from "none", to textures[1 mod n].
+    EXPECT_EQ(list.currentTexture, 101) << "\"5\": the first tick switches";
+    EXPECT_EQ(onRow(), 1);
+    EXPECT_EQ(ticksToSwitch(), 25) << "then every 25 ticks";
+    EXPECT_EQ(onRow(), 0);
+    EXPECT_EQ(ticksToSwitch(), 25);
+    for (const char* text : {"0", "abc", ""}) {
+        SCOPED_TRACE(text);
+        list.setInterval(text);
+        list.startCycling();
+        EXPECT_EQ(ticksToSwitch(), 1);
+        EXPECT_EQ(ticksToSwitch(), 1) << "every tick after the first";
+    }
+    list.setOwnImage(false);
+    list.timerTick();
+    EXPECT_FALSE(customImageActive);
+    EXPECT_EQ(onRow(), -1) << "stopping marks every row OFF";
+    EXPECT_EQ(ticksToSwitch(5), -1);
+}
+
+TEST_F(BackgroundPicturesTest, RemovingTheCurrentPictureInRepeatAllContinuesWithTheSecond) {
+    addPictures(4);
+    list.setMode(kRepeatAll);
+    list.setOwnImage(true);
+    list.clickRow(2);
+    EXPECT_EQ(list.currentTexture, 102);
+    list.select(2);
+    list.removeSelectedPicture();
+    EXPECT_EQ(list.rows().size(), 3u);
+    EXPECT_EQ(list.texture(2), 103) << "later textures move up";
+    EXPECT_EQ(list.texture(3), 0);
+    EXPECT_EQ(list.currentTexture, 100) << "removal shows row 0";
+    list.currentTexture = 102; // a picture no longer in the list
+    list.startCycling();
+    list.timerTick();
+    EXPECT_EQ(list.currentTexture, 101) << "textures[1 mod n]";
+    // With no row selected nothing is removed, silently.
+    list.select(-1);
+    list.removeSelectedPicture();
+    EXPECT_EQ(list.rows().size(), 3u);
+    EXPECT_TRUE(messages.empty());
+    list.removeAll();
+    EXPECT_TRUE(list.rows().empty());
+    EXPECT_EQ(list.currentTexture, 0);
+    EXPECT_EQ(list.texture(0), 0);
+}
+
+TEST_F(BackgroundPicturesTest, FirstPictureWithTheSwitchOnStartsCyclingAndClicksKeepTheCounter) {
+    list.setOwnImage(true);
+    list.timerTick();
+    EXPECT_EQ(list.currentTexture, -1) << "nothing to show yet";
+    list.setOwnImage(false);
+    list.setOwnImage(true);
+    list.stopCycling();
+    EXPECT_FALSE(list.isCycling());
+    list.addPictureFromButton(picture(7));
+    EXPECT_TRUE(list.isCycling()) << "the first picture starts cycling without another click";
+    list.timerTick();
+    EXPECT_EQ(list.currentTexture, 107) << "Repeat One after -1 shows the first picture";
+    list.addPictureFromButton(picture(8));
+    for (int i = 0; i < 10; ++i)
+        list.timerTick();
+    list.clickRow(1);
+    EXPECT_EQ(list.currentTexture, 108) << "a click shows that picture at once";
+    EXPECT_EQ(onRow(), 1);
+    EXPECT_EQ(list.tickCounter, 10) << "and leaves the counter alone";
+}
+
+TEST_F(BackgroundPicturesTest, LimitsMessagesAndLateTexturesInOrder) {
+    addPictures(10);
+    list.addPictureFromButton(picture(10));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "The maximum number of background is: 10");
+    EXPECT_EQ(list.rows().size(), 10u);
+    list.removeAll();
+
+    list.setOwnImage(true);
+    list.addPictureFromButton(picture(1));
+    list.addPictureFromButton("/p/bad.png");
+    EXPECT_EQ(messages.back(), "(/p/bad.png)image loading error.");
+    EXPECT_FALSE(list.isCycling()) << "a failed picture stops cycling";
+    EXPECT_EQ(list.rows().size(), 1u);
+    list.addPictureFromButton("/p/new\nline.png");
+    EXPECT_EQ(messages.back(), "(/p/new\nline.png)image loading error.");
+    list.removeAll();
+
+    // Textures that come back out of order still make rows in the order of adding, and pictures
+    // still being made count towards the ten.
+    textures.later = true;
+    addPictures(3);
+    EXPECT_TRUE(list.rows().empty());
+    EXPECT_EQ(list.pending(), 3u);
+    textures.queued[2]();
+    textures.queued[1]();
+    EXPECT_TRUE(list.rows().empty());
+    textures.queued[0]();
+    ASSERT_EQ(list.rows().size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(list.rows()[std::size_t(i)].path, picture(i));
+}
+
+TEST_F(BackgroundPicturesTest, SectionIsSavedOnEveryChangeAndLoadsBackInOrder) {
+    addPictures(3);
+    list.addPictureFromButton("/home/user/Bilder/Strand am Meer ü.JPG");
+    list.setMode(kRandom);
+    list.setInterval("12");
+    list.setOwnImage(true);
+    EXPECT_EQ(readIniString(kCustomImagesSection, "ImageSum"), "4");
+    EXPECT_EQ(readIniString(kCustomImagesSection, "ImageTime"), "12");
+    EXPECT_EQ(readIniString(kCustomImagesSection, "RandomImage"), "1");
+    EXPECT_EQ(readIniString(kCustomImagesSection, "OwnImage"), "1");
+    EXPECT_EQ(readIniString(kCustomImagesSection, "ImageList3"),
+              "/home/user/Bilder/Strand am Meer ü.JPG");
+
+    StubTextures later;
+    later.later = true;
+    BackgroundPictures again{later};
+    again.loadSection();
+    EXPECT_EQ(again.playMode(), kRandom);
+    EXPECT_EQ(again.interval(), "12");
+    EXPECT_TRUE(again.isOwnImage());
+    ASSERT_EQ(later.queued.size(), 4u);
+    for (int i = 3; i >= 0; --i)
+        later.queued[std::size_t(i)]();
+    ASSERT_EQ(again.rows().size(), 4u);
+    EXPECT_EQ(again.rows()[3].path, list.rows()[3].path);
+    EXPECT_EQ(again.texture(0), 100);
+    EXPECT_TRUE(again.isCycling()) << "the switch on and a saved list: cycling";
+
+    // An empty interval reads as "5".
+    writeIniString(kCustomImagesSection, "ImageTime", "");
+    BackgroundPictures third{textures};
+    third.loadSection();
+    EXPECT_EQ(third.interval(), "5");
+}
+
+} // namespace
+} // namespace quelmarine
