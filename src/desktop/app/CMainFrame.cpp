@@ -3,6 +3,7 @@
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
+#include "desktop/app/ScreenChoice.h"
 #include "desktop/view/AquariumView.h"
 
 #include <QGuiApplication>
@@ -21,7 +22,9 @@ CMainFrame::CMainFrame() {
         reportError("Error Find TempPath.", "ERROR");
         return; // the frame lives on without a view; Esc still ends the program
     }
-    aquariumView = new AquariumView();
+    // The tank is sized for the screen under the mouse pointer, the one the frame covers.
+    targetScreen = screenUnderPointer();
+    aquariumView = new AquariumView(targetScreen);
     container = QWidget::createWindowContainer(aquariumView, this);
     container->setFocusPolicy(Qt::StrongFocus);
     auto* layout = new QVBoxLayout(this);
@@ -32,9 +35,11 @@ CMainFrame::CMainFrame() {
 CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::showCoveringScreen() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen)
+    QScreen* screen = targetScreen ? targetScreen.data() : screenUnderPointer();
+    if (screen) {
+        setScreen(screen);
         setGeometry(screen->geometry());
+    }
     showFullScreen();
     if (container)
         container->setFocus();

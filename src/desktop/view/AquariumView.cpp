@@ -14,7 +14,9 @@ namespace {
 constexpr int kFramePeriodMs = 10;
 }
 
-AquariumView::AquariumView() {
+AquariumView::AquariumView(QScreen* target) {
+    if (target)
+        setScreen(target);
     setSurfaceType(QWindow::OpenGLSurface);
     setFormat(QSurfaceFormat::defaultFormat());
     create();
