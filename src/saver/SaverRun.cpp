@@ -2,10 +2,13 @@
 
 // The tank's headers come before Xlib's, whose macros (None, Bool, ...) would clash with them.
 #include "tank/ProcessState.h"
+#include "tank/environment/CustomImageList.h"
 #include "tank/platform/Folders.h"
 #include "tank/scene/Scene.h"
+#include "tank/settings/SettingsFile.h"
 
 #include "saver/FpsOverlay.h"
+#include "saver/SaverBackgrounds.h"
 #include "saver/SaverWindow.h"
 #include "saver/Termination.h"
 
@@ -21,6 +24,10 @@ namespace quelmarine::saver {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The user's pictures become textures of at most this side: enough for the backdrop on large
+// screens, and ten of them stay within a few tens of megabytes.
+constexpr int kLargestBackdropSide = 2048;
 
 // The X connection is gone (the server ended): nothing is left to draw on.
 int connectionLost(Display*) {
@@ -66,6 +73,10 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
     scene->overlayVisible = false; // the help text names keys and a menu the saver has not
     scene->InitOpenGL(window.width(), window.height());
     removeProcessAssetFolder();
+    GLint largestTexture = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestTexture);
+    SaverBackgrounds backgrounds(loadCustomImageSettings(readSettingsDocument()),
+                                 std::min(kLargestBackdropSide, int(largestTexture)));
 
     const auto delay = std::chrono::microseconds(options.delayMicroseconds);
     FrameRateCounter frameRate;
@@ -77,6 +88,7 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
             scene->Resize(window.width(), window.height());
             resized = false;
         }
+        scene->customBackdropTexture = backgrounds.Update(Clock::now());
         scene->RenderFrame(window.width(), window.height());
         if (options.showFps) {
             frameRate.frameShown(Clock::now());
