@@ -27,23 +27,22 @@ saver_test_window() {
     fail "the test window did not appear"
 }
 
-# Sends SIGTERM to $1 (a child of this shell) and sets END_MS to the milliseconds until it was
-# gone (or "running" after 2 s) and END_CODE to its exit code.
+# Sends SIGTERM to $1 (a child of this shell) and sets END_MS to the milliseconds until it had
+# ended (measured with the shell's own clock, no process started in between) and END_CODE to
+# its exit status; after 2 s it is killed and END_MS is "running".
 saver_terminate() {
-    local start now
-    start=$(date +%s%N)
+    local start end watchdog
+    (sleep 2 && kill -KILL "$1" 2>/dev/null && touch "$E2E_SCRATCH/killed.$1") &
+    watchdog=$!
+    start=$EPOCHREALTIME
     kill -TERM "$1"
-    END_MS=running
-    while [ $(( ($(date +%s%N) - start) / 1000000 )) -lt 2000 ]; do
-        if ! kill -0 "$1" 2>/dev/null || grep -q ') Z ' "/proc/$1/stat" 2>/dev/null; then
-            now=$(date +%s%N)
-            END_MS=$(( (now - start) / 1000000 ))
-            break
-        fi
-        sleep 0.002
-    done
     END_CODE=0
-    [ "$END_MS" = running ] || wait "$1" || END_CODE=$?
+    wait "$1" || END_CODE=$?
+    end=$EPOCHREALTIME
+    kill "$watchdog" 2>/dev/null || true
+    wait "$watchdog" 2>/dev/null || true
+    END_MS=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%d", (b - a) * 1000 }')
+    [ ! -e "$E2E_SCRATCH/killed.$1" ] || END_MS=running
 }
 
 # Mean of the blue minus the mean of the red channel (0 ... 1) of a region: the backdrop's
@@ -59,3 +58,21 @@ saver_detail() {
 
 # True when $1 >= $2 (decimal numbers).
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
+
+# Waits up to $2 seconds until every region given after it shows the tank's water (the screen is
+# shot into $1); fails naming the region that did not.
+saver_wait_tank() {
+    local shot="$1" seconds="$2" deadline area ready
+    shift 2
+    deadline=$(( $(date +%s) + seconds ))
+    while :; do
+        e2e_shot "$shot"
+        ready=yes
+        for area in "$@"; do
+            at_least "$(saver_blueness "$shot" "$area")" 0.1 || { ready=""; break; }
+        done
+        [ -n "$ready" ] && return 0
+        [ "$(date +%s)" -ge "$deadline" ] && fail "no tank at $area after $seconds s"
+        sleep 0.3
+    done
+}

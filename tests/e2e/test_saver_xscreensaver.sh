@@ -89,12 +89,9 @@ for _ in $(seq 1 50); do
 done
 [ -n "$SAVER_PID" ] || fail "the daemon did not start the saver: $(tail -n 20 "$STAGE/daemon.log")"
 grep -q "$INSTALLED" "/proc/$SAVER_PID/cmdline" 2>/dev/null || fail "pid $SAVER_PID is not the saver"
-sleep 3
-e2e_shot "$E2E_SCRATCH/blanked1.png"
+saver_wait_tank "$E2E_SCRATCH/blanked1.png" 20 1280x1024+0+0
 sleep 0.7
 e2e_shot "$E2E_SCRATCH/blanked2.png"
-at_least "$(saver_blueness "$E2E_SCRATCH/blanked1.png" 1280x1024+0+0)" 0.1 ||
-    fail "the blanked screen does not show the tank"
 at_least "$(saver_detail "$E2E_SCRATCH/blanked1.png" 1280x1024+0+0)" 0.05 ||
     fail "the blanked screen shows no scene"
 at_least "$(e2e_region_difference "$E2E_SCRATCH/blanked1.png" "$E2E_SCRATCH/blanked2.png" 1280x1024+0+0)" 0.002 ||

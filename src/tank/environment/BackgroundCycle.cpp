@@ -47,7 +47,9 @@ std::int32_t BackgroundCycle::pickPicture(int row, bool fromClick) {
     }
     switch (mode) {
     case CycleMode::RepeatOne:
-        return current != 0 ? current : textures[0];
+        // -1 (no picture, left by a tick on an empty list) counts as none: the first picture
+        // added afterwards must show, not the empty name for ever.
+        return current > 0 ? current : textures[0];
     case CycleMode::RepeatAll:
         return textures[(rowOf(current) + 1) % count];
     case CycleMode::Random:
