@@ -9,7 +9,7 @@ RUN_PACKAGES=(
     qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6
     libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
     libftgl-dev libfontconfig-dev fonts-dejavu-core libsoil-dev
-    libjpeg62-turbo-dev libpng-dev dpkg-dev file
+    libjpeg62-turbo-dev libpng-dev libpulse-dev dpkg-dev file
 )
 # What only the tests, the benchmark and the screenshot script need.
 TEST_PACKAGES=(

@@ -9,6 +9,7 @@
 
 #include "saver/FpsOverlay.h"
 #include "saver/SaverBackgrounds.h"
+#include "saver/SaverSound.h"
 #include "saver/SaverWindow.h"
 #include "saver/Termination.h"
 
@@ -72,6 +73,10 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
     scene->readOnlySettings = true;
     scene->overlayVisible = false; // the help text names keys and a menu the saver has not
     scene->InitOpenGL(window.width(), window.height());
+    // Silent unless asked: only --sound unpacks and plays the ambient loop.
+    std::unique_ptr<SaverSound> sound;
+    if (options.sound)
+        sound = std::make_unique<SaverSound>();
     removeProcessAssetFolder();
     GLint largestTexture = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestTexture);
@@ -105,6 +110,7 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
         if (!waitForNextFrame(window, nextFrame, resized))
             break;
     }
+    sound.reset();
     scene.reset();
     return 0;
 }

@@ -2,9 +2,9 @@
 // the longest side; refusing what is not a regular file, too large, unknown or broken without
 // blocking or crashing; and the texture levels made from a picture.
 #include "tank/assets/PictureDecoder.h"
-#include "tank/assets/PictureTexture.h"
 #include "support/BmpBuilder.h"
 #include "support/TempDir.h"
+#include "tank/assets/PictureTexture.h"
 
 #include <chrono>
 #include <csetjmp>
@@ -184,8 +184,7 @@ TEST(PictureDecoder, RefusesWhatItCannotShowSafely) {
         // A JPEG cut in its data shows what is there; cut in its headers it is refused.
         {"JPEG headers cut", {jpeg.begin(), jpeg.begin() + 60}, PictureError::Corrupt, {}},
         {"truncated PNG", {png.begin(), png.begin() + 60}, PictureError::Corrupt, {}},
-        {"BMP header only", {bmp.begin(), bmp.begin() + 54},
-         PictureError::Corrupt, {}},
+        {"BMP header only", {bmp.begin(), bmp.begin() + 54}, PictureError::Corrupt, {}},
         {"text", {'h', 'e', 'l', 'l', 'o'}, PictureError::UnknownFormat, {}},
         {"empty", {}, PictureError::UnknownFormat, {}},
         {"JPEG over the pixel bound", jpeg, PictureError::TooLarge, fewPixels},

@@ -105,8 +105,7 @@ TEST(CustomImageList, ReadsTheSectionAsTheDialogLoadsIt) {
         document.write("Custom Images", "RandomImage", c.random);
         document.write("Custom Images", "CycImage", c.cyc);
         document.write("Custom Images", "RepeatImage", c.repeat);
-        EXPECT_EQ(loadCustomImageSettings(document).mode, c.mode)
-            << c.random << c.cyc << c.repeat;
+        EXPECT_EQ(loadCustomImageSettings(document).mode, c.mode) << c.random << c.cyc << c.repeat;
     }
 
     const std::string longPath = "/home/user/" + std::string(200, 'p') + ".jpg";
