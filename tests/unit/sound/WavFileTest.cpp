@@ -10,7 +10,10 @@ namespace {
 std::vector<std::uint8_t> wav(int format, int channels, int bits, std::vector<std::uint8_t> data,
                               std::uint32_t dataSizeField = 0xFFFFFFFF) {
     std::vector<std::uint8_t> b;
-    auto text = [&](const char* s) { b.insert(b.end(), s, s + 4); };
+    auto text = [&](const char* s) {
+        for (int i = 0; i < 4; ++i)
+            b.push_back(std::uint8_t(s[i]));
+    };
     auto u32 = [&](std::uint32_t v) {
         for (int i = 0; i < 4; ++i)
             b.push_back(std::uint8_t(v >> (8 * i)));
@@ -32,7 +35,8 @@ std::vector<std::uint8_t> wav(int format, int channels, int bits, std::vector<st
     u16(std::uint32_t(bits));
     text("data");
     u32(dataSizeField == 0xFFFFFFFF ? std::uint32_t(data.size()) : dataSizeField);
-    b.insert(b.end(), data.begin(), data.end());
+    for (std::uint8_t byte : data)
+        b.push_back(byte);
     return b;
 }
 
