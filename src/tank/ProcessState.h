@@ -21,6 +21,10 @@ inline std::int32_t ambientRestart = 1;
 // built-in backdrop.
 inline bool customImageActive = false;
 
+// Asset files go to a folder of this process's own (see processAssetFolder) rather than the
+// shared runtime folder: set by programs that run several copies side by side.
+inline bool assetFolderPerProcess = false;
+
 // The play-list row marked as playing, −1 for none.
 inline std::int32_t currentPlaylistIndex = -1;
 

@@ -1,6 +1,7 @@
 // Draws the popup menu icons and the mode cursors as PNG files.
 //
 // Usage: quelmarine_uiart <output folder>
+//        quelmarine_uiart --app-icon <file.png> <side>
 // Writes <folder>/icons/<id>.png (24 x 24; the check-box marks 16 x 16) and
 // <folder>/cursors/<id>.png (32 x 32). Every cursor carries its hot spot in the PNG text entry
 // "HotSpot" as "x,y".
@@ -12,6 +13,8 @@
 #include <QPainterPath>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <string_view>
 #include <functional>
 
 namespace {
@@ -328,6 +331,54 @@ void checkMarkBox(QPainter& p, bool checked) {
     p.drawPath(tick);
     p.setPen(QPen(QColor(40, 190, 60), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(tick);
+// ---- the application icon, drawn on a 64 x 64 grid and scaled to the wanted side ----
+
+void appIcon(QPainter& p) {
+    // A rounded tank of deep water, light from above, sand, a weed, two fish and bubbles.
+    const QRectF tank(3, 5, 58, 54);
+    QLinearGradient water(tank.topLeft(), tank.bottomLeft());
+    water.setColorAt(0, QColor(92, 190, 240));
+    water.setColorAt(0.6, QColor(24, 104, 176));
+    water.setColorAt(1, QColor(12, 58, 116));
+    p.setPen(QPen(kOutline, 2.5));
+    p.setBrush(water);
+    p.drawRoundedRect(tank, 9, 9);
+    p.save();
+    QPainterPath clip;
+    clip.addRoundedRect(tank.adjusted(1.2, 1.2, -1.2, -1.2), 8, 8);
+    p.setClipPath(clip);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 40));
+    QPainterPath ray;
+    ray.moveTo(14, 5);
+    ray.lineTo(24, 5);
+    ray.lineTo(36, 59);
+    ray.lineTo(22, 59);
+    ray.closeSubpath();
+    p.drawPath(ray);
+    QPainterPath sand;
+    sand.moveTo(3, 60);
+    sand.lineTo(3, 50);
+    sand.cubicTo(16, 44, 26, 53, 38, 49);
+    sand.cubicTo(48, 46, 56, 50, 61, 48);
+    sand.lineTo(61, 60);
+    sand.closeSubpath();
+    p.setBrush(QColor(226, 198, 130));
+    p.drawPath(sand);
+    p.setPen(QPen(QColor(40, 150, 70), 2.6, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath weed;
+    weed.moveTo(51, 50);
+    weed.cubicTo(47, 42, 55, 36, 50, 26);
+    p.drawPath(weed);
+    p.restore();
+    drawFish(p, QRectF(10, 17, 30, 17));
+    drawFish(p, QRectF(33, 36, 16, 9), QColor(240, 90, 110));
+    p.setPen(QPen(QColor(230, 246, 255), 1.3));
+    p.setBrush(QColor(255, 255, 255, 60));
+    p.drawEllipse(QPointF(44, 20), 2.6, 2.6);
+    p.drawEllipse(QPointF(47, 13), 1.9, 1.9);
+    p.drawEllipse(QPointF(44.5, 8.5), 1.3, 1.3);
 }
 
 // ---- the cursors (hot spot returned through `hot`) ----
@@ -376,8 +427,24 @@ bool saveIcon(const QString& folder, int id, const Painting& draw, int side = kI
 
 } // namespace
 
+// "--app-icon FILE SIDE": only the application icon, SIDE pixels square.
+int writeAppIcon(const char* file, const char* sideText) {
+    const int side = std::atoi(sideText);
+    if (side < 16 || side > 1024) {
+        std::fprintf(stderr, "icon side %s is not 16 ... 1024\n", sideText);
+        return 2;
+    }
+    const QImage icon = paint(side, [side](QPainter& p) {
+        p.scale(side / 64.0, side / 64.0);
+        appIcon(p);
+    });
+    return save(icon, QString::fromLocal8Bit(file)) ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
     using namespace quelmarine;
+    if (argc == 4 && std::string_view(argv[1]) == "--app-icon")
+        return writeAppIcon(argv[2], argv[3]);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
         return 2;

@@ -5,6 +5,8 @@
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
+#include "desktop/app/ScreenChoice.h"
+#include "desktop/view/AquariumView.h"
 #include "tank/scene/InteractionModes.h"
 
 #include <QGuiApplication>
@@ -29,7 +31,9 @@ CMainFrame::CMainFrame() {
         reportError("Error Find TempPath.", "ERROR");
         return; // the frame lives on without a view; Esc still ends the program
     }
-    aquariumView = new AquariumView();
+    // The tank is sized for the screen under the mouse pointer, the one the frame covers.
+    targetScreen = screenUnderPointer();
+    aquariumView = new AquariumView(targetScreen);
     container = QWidget::createWindowContainer(aquariumView, this);
     container->setFocusPolicy(Qt::StrongFocus);
     auto* layout = new QVBoxLayout(this);
@@ -47,9 +51,11 @@ CMainFrame::CMainFrame() {
 CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::showCoveringScreen() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen)
+    QScreen* screen = targetScreen ? targetScreen.data() : screenUnderPointer();
+    if (screen) {
+        setScreen(screen);
         setGeometry(screen->geometry());
+    }
     showFullScreen();
     if (container)
         container->setFocus();

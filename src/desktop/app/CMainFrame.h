@@ -1,6 +1,8 @@
 #pragma once
 // The main frame: a borderless top-level window that covers the screen and hosts the view.
 
+#include <QPointer>
+#include <QScreen>
 #include <QWidget>
 
 namespace quelmarine {
@@ -12,7 +14,7 @@ class CMainFrame : public QWidget {
   public:
     CMainFrame();
     ~CMainFrame() override;
-    // Sizes the frame to its screen and shows it.
+    // Sizes the frame to the screen under the mouse pointer (at start-up) and shows it.
     void showCoveringScreen();
     AquariumView* view() const { return aquariumView; }
 
@@ -23,6 +25,7 @@ class CMainFrame : public QWidget {
   private:
     AquariumView* aquariumView = nullptr; // owned by its container widget
     QWidget* container = nullptr;
+    QPointer<QScreen> targetScreen;
 };
 
 } // namespace quelmarine

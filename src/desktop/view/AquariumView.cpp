@@ -21,7 +21,9 @@ constexpr int kFramePeriodMs = 10;
 constexpr int kMaxHeldTicks = 25;
 } // namespace
 
-AquariumView::AquariumView() {
+AquariumView::AquariumView(QScreen* target) {
+    if (target)
+        setScreen(target);
     setSurfaceType(QWindow::OpenGLSurface);
     setFormat(QSurfaceFormat::defaultFormat());
     create();

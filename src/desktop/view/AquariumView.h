@@ -22,7 +22,8 @@ class PictureTextureMaker;
 class AquariumView : public QWindow {
     Q_OBJECT
   public:
-    AquariumView();
+    // The window starts on `target` (the primary screen when null) and sizes the tank from it.
+    explicit AquariumView(QScreen* target = nullptr);
     ~AquariumView() override;
 
     Scene& scene() { return aquarium; }

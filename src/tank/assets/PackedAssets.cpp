@@ -3,6 +3,7 @@
 #include "tank/assets/ScrambleKey.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
+#include "tank/ProcessState.h"
 
 #include <array>
 #include <cstdio>
@@ -36,7 +37,7 @@ bool writeAll(int fd, const unsigned char* data, std::size_t size) {
 } // namespace
 
 std::string windowsDirPrefix() {
-    std::string folder = privateRuntimeFolder();
+    std::string folder = assetFolderPerProcess ? processAssetFolder() : privateRuntimeFolder();
     static bool reported = false;
     if (folder.empty() && !reported) {
         reported = true;

@@ -10,7 +10,8 @@
 
 namespace quelmarine {
 
-// The asset folder, ending in '/': the private runtime folder. Empty (after one error report)
+// The asset folder, ending in '/': the private runtime folder (or this process's own folder in
+// it, when `assetFolderPerProcess` is set). Empty (after one error report)
 // when no private folder can be had; nothing is extracted then.
 std::string windowsDirPrefix();
 

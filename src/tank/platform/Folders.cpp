@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <signal.h>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,7 +54,7 @@ std::string privateRuntimeFolder() {
     return ensurePrivateFolder(folder) ? withSlash(folder) : std::string();
 }
 
-std::string settingsFolder() {
+std::string settingsFolderPath() {
     std::string base = environmentValue("XDG_CONFIG_HOME");
     if (base.empty() || base.front() != '/') {
         std::string home = environmentValue("HOME");
@@ -60,12 +62,55 @@ std::string settingsFolder() {
             return {};
         base = withSlash(home) + ".config";
     }
+    return withSlash(base) + "QuelmarineScr/";
+}
+
+std::string settingsFolder() {
+    const std::string folder = settingsFolderPath();
+    if (folder.empty())
+        return {};
     std::error_code error;
-    std::filesystem::path folder = std::filesystem::path(base) / "QuelmarineScr";
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::is_directory(folder, error))
         return {};
-    return withSlash(folder.string());
+    return folder;
+}
+
+std::string processAssetFolder() {
+    const std::string runtime = privateRuntimeFolder();
+    if (runtime.empty())
+        return {};
+    const std::string folder = runtime + kProcessFolderPrefix + std::to_string(::getpid());
+    return ensurePrivateFolder(folder) ? withSlash(folder) : std::string();
+}
+
+void removeProcessAssetFolder() {
+    const std::string runtime = privateRuntimeFolder();
+    if (runtime.empty())
+        return;
+    std::error_code error;
+    std::filesystem::remove_all(runtime + kProcessFolderPrefix + std::to_string(::getpid()), error);
+}
+
+void removeStaleProcessFolders() {
+    const std::string runtime = privateRuntimeFolder();
+    if (runtime.empty())
+        return;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(runtime, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(kProcessFolderPrefix, 0) != 0)
+            continue;
+        const std::string digits = name.substr(std::string_view(kProcessFolderPrefix).size());
+        if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const pid_t pid = pid_t(std::stol(digits));
+        // A process that is gone (or never was) no longer needs its folder.
+        if (::kill(pid, 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            std::filesystem::remove_all(entry.path(), ignored);
+        }
+    }
 }
 
 bool temporaryFolderExists() {

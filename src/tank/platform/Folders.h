@@ -14,6 +14,19 @@ std::string privateRuntimeFolder();
 // ~/.config/QuelmarineScr/), created when missing. Empty when it cannot be made.
 std::string settingsFolder();
 
+// Where the settings folder is, without creating it; empty when there is no home folder.
+std::string settingsFolderPath();
+
+// Programs that run several copies at once (the screensaver, one per monitor) keep their asset
+// files in a folder of their own inside the private runtime folder: "saver-<pid>/", private
+// like it. Empty when it cannot be made.
+inline constexpr const char* kProcessFolderPrefix = "saver-";
+std::string processAssetFolder();
+// Removes this process's folder and everything in it.
+void removeProcessAssetFolder();
+// Removes the folders of processes that no longer run (one killed before it could clean up).
+void removeStaleProcessFolders();
+
 // True when the system's temporary folder exists.
 bool temporaryFolderExists();
 

@@ -58,7 +58,10 @@ void Scene::InitOpenGL(int width, int height) {
         return;
     }
     LoadBuiltInTextures();
-    loadSettingsAtStartup();
+    if (readOnlySettings)
+        loadSettingsReadOnly();
+    else
+        loadSettingsAtStartup();
     terrain.Build(std::int32_t(tankBox.tankRight - tankBox.tankLeft),
                   -std::int32_t(tankBox.tankBack), 1);
     PlaceBubbleEmitters();
@@ -191,6 +194,17 @@ void Scene::RunMousePass() {
         picking.FeedingPass(mouse, tankBox, food);
     else if (isFishPickingMode(mouse.mode))
         picking.FishPickingPass(mouse, fishPool, fishInUse(AquariumSettings.fishCount));
+}
+
+// Additions for hosts whose window changes size, and for the user's own background pictures.
+
+void Scene::Resize(int width, int height) {
+    if (width <= 0 || height <= 0)
+        return;
+    screenWidth = width;
+    screenHeight = height;
+    tankBox = ComputeTankBox(width, height);
+    picking.PlaceGrid(tankBox);
 }
 
 GLuint Scene::backdropTextureNow() const {

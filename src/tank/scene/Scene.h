@@ -29,6 +29,9 @@ class Scene {
     // The caller swaps buffers afterwards.
     void RenderFrame(int viewportWidth, int viewportHeight);
 
+    // The window was resized: the projection and the tank box follow the new size.
+    void Resize(int width, int height);
+
     // F1: shows a hidden help overlay and hides a visible one.
     void ToggleOverlay() { overlayVisible = !overlayVisible; }
 
@@ -43,6 +46,9 @@ class Scene {
     // The user's current background picture, shown instead of `backdropTexture` while
     // `customImageActive` is set and it names a texture (0: none yet).
     GLuint customBackdropTexture = 0;
+    // Read the settings without writing them (the screensaver never owns the settings file).
+    // Set before InitOpenGL.
+    bool readOnlySettings = false;
     BackdropSurface backdrop;
     // The three bubble streams, where each is drawn, and the terrain they are placed from.
     BubbleEmitter bubbleEmitters[3];

@@ -12,6 +12,13 @@ std::string settingsFilePath() {
     return folder.empty() ? std::string() : folder + kSettingsFileName;
 }
 
+IniDocument readSettingsDocument() {
+    const std::string folder = settingsFolderPath();
+    if (folder.empty())
+        return {};
+    return loadIniFile(folder + kSettingsFileName).document;
+}
+
 std::string readIniString(std::string_view section, std::string_view key, std::size_t limit) {
     return loadIniFile(settingsFilePath()).document.read(section, key, limit);
 }

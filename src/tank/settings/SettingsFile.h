@@ -15,6 +15,10 @@ namespace quelmarine {
 // The settings folder followed by "QuelmarineSet.ini"; "" when there is no settings folder.
 std::string settingsFilePath();
 
+// The settings file's text in memory, for programs that only read it: neither the file nor its
+// folder is created. Empty when there is no file or it cannot be read.
+IniDocument readSettingsDocument();
+
 // One key, as a private-profile read returns it: "" when the file, section or key is absent or
 // the value is empty, at most `limit` characters.
 std::string readIniString(std::string_view section, std::string_view key,

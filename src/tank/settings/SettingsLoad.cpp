@@ -67,6 +67,11 @@ void loadSettingsAtStartup() {
     updateSettingsFile([](IniDocument& document) { applyStartupLoad(document, AquariumSettings); });
 }
 
+void loadSettingsReadOnly() {
+    IniDocument document = readSettingsDocument();
+    applyStartupLoad(document, AquariumSettings);
+}
+
 void applyFishCounts(const int counts[kSpeciesCount]) {
     for (int species = 0; species < kSpeciesCount; ++species)
         AquariumSettings.fishCount[species] = boundedFishCount(counts[species]);

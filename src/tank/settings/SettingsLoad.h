@@ -13,6 +13,11 @@ namespace quelmarine {
 // the values (the defaults) for this run.
 void loadSettingsAtStartup();
 
+// The same values in `AquariumSettings` as loadSettingsAtStartup gives, without writing
+// anything: the load's repairs are made on a copy in memory. With no file the record gets the
+// built-in defaults. For programs that never own the file (the screensaver).
+void loadSettingsReadOnly();
+
 // The load's reads and writes on a document already in memory, into `record`. Draws one
 // std::rand() for each empty fish count, in species order.
 void applyStartupLoad(IniDocument& document, AquariumSettingsRecord& record);

@@ -3,6 +3,7 @@
 #include "tank/settings/SettingsFile.h"
 
 #include <csignal>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -410,4 +411,32 @@ TEST(ApplyFishCounts, BoundsEachCountToTheTank) {
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(AquariumSettings.fishCount[i], expected[i]);
     AquariumSettings = {};
+}
+
+// The screensaver's load: the same record as the start-up load, without a byte written (not
+// even the settings folder), for no file, a partial hand-edited file and a complete one.
+TEST_F(SettingsFileTest, ReadOnlyLoadGivesTheStartupValuesAndWritesNothing) {
+    const std::string partial = "[Aquarium Settings]\r\nQIPAONUM=40\r\nLIGHTQIANGDU=300\r\n"
+                                "Show Terra=0\r\n[Fish Number]\r\nFish1=30\r\nFish3=2\r\n";
+    const std::string complete = kFreshAquariumSection + kFishSection;
+    for (const std::string* text : {(const std::string*)nullptr, &partial, &complete}) {
+        std::filesystem::remove_all(folder());
+        if (text)
+            store(*text);
+        std::srand(1);
+        loadSettingsReadOnly();
+        const AquariumSettingsRecord readOnly = AquariumSettings;
+        if (!text) {
+            EXPECT_FALSE(std::filesystem::exists(folder())) << "the folder was created";
+        } else {
+            EXPECT_EQ(readFile(path()), *text) << "the file was changed";
+            EXPECT_EQ(entries().size(), 1u) << "something was written beside the file";
+        }
+        AquariumSettings = {};
+        std::srand(1);
+        loadSettingsAtStartup(); // the desktop program's load, which repairs the file
+        EXPECT_EQ(std::memcmp(&readOnly, &AquariumSettings, sizeof readOnly), 0)
+            << (text ? text->substr(0, 30) : "no file");
+        EXPECT_TRUE(fileExists(path()));
+    }
 }

@@ -1,0 +1,118 @@
+#include "saver/SaverRun.h"
+
+// The tank's headers come before Xlib's, whose macros (None, Bool, ...) would clash with them.
+#include "tank/ProcessState.h"
+#include "tank/environment/CustomImageList.h"
+#include "tank/platform/Folders.h"
+#include "tank/scene/Scene.h"
+#include "tank/settings/SettingsFile.h"
+
+#include "saver/FpsOverlay.h"
+#include "saver/SaverBackgrounds.h"
+#include "saver/SaverSound.h"
+#include "saver/SaverWindow.h"
+#include "saver/Termination.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <poll.h>
+
+namespace quelmarine::saver {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The user's pictures become textures of at most this side: enough for the backdrop on large
+// screens, and ten of them stay within a few tens of megabytes.
+constexpr int kLargestBackdropSide = 2048;
+
+// The X connection is gone (the server ended): nothing is left to draw on.
+int connectionLost(Display*) {
+    removeProcessAssetFolder();
+    std::_Exit(1);
+}
+
+// Waits until `deadline`, handling the window's events as they arrive. False when the saver
+// should end.
+bool waitForNextFrame(SaverWindow& window, Clock::time_point deadline, bool& resized) {
+    for (;;) {
+        if (!window.handleEvents(resized))
+            return false;
+        const auto now = Clock::now();
+        if (now >= deadline)
+            return true;
+        const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - now);
+        const timespec timeout{time_t(left.count() / 1000000000), long(left.count() % 1000000000)};
+        pollfd connection{window.connectionFd(), POLLIN, 0};
+        ppoll(&connection, 1, &timeout, nullptr);
+    }
+}
+
+} // namespace
+
+int runSaver(const SaverOptions& options, const std::function<void()>& firstFrameShown) {
+    // Several savers (one per monitor) start together: each unpacks its assets in a folder of
+    // its own, removed when it ends however it ends.
+    assetFolderPerProcess = true;
+    endOnTerminationSignals([] { removeProcessAssetFolder(); });
+    removeStaleProcessFolders();
+    XSetIOErrorHandler(connectionLost);
+
+    SaverWindow window;
+    std::string error;
+    if (!window.open(options, error)) {
+        std::fprintf(stderr, "quelmarine: %s\n", error.c_str());
+        removeProcessAssetFolder();
+        return 1;
+    }
+    auto scene = std::make_unique<Scene>();
+    scene->readOnlySettings = true;
+    scene->overlayVisible = false; // the help text names keys and a menu the saver has not
+    scene->InitOpenGL(window.width(), window.height());
+    // Silent unless asked: only --sound unpacks and plays the ambient loop.
+    std::unique_ptr<SaverSound> sound;
+    if (options.sound)
+        sound = std::make_unique<SaverSound>();
+    removeProcessAssetFolder();
+    GLint largestTexture = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestTexture);
+    SaverBackgrounds backgrounds(loadCustomImageSettings(readSettingsDocument()),
+                                 std::min(kLargestBackdropSide, int(largestTexture)));
+
+    const auto delay = std::chrono::microseconds(options.delayMicroseconds);
+    FrameRateCounter frameRate;
+    bool firstFrame = true;
+    auto nextFrame = Clock::now();
+    bool resized = false;
+    for (;;) {
+        if (resized) {
+            scene->Resize(window.width(), window.height());
+            resized = false;
+        }
+        scene->customBackdropTexture = backgrounds.Update(Clock::now());
+        scene->RenderFrame(window.width(), window.height());
+        if (options.showFps) {
+            frameRate.frameShown(Clock::now());
+            DrawFrameRate(scene->outlineFont, frameRate.rate(), window.width(), window.height());
+        }
+        window.present();
+        if (firstFrame) {
+            firstFrame = false;
+            if (firstFrameShown)
+                firstFrameShown();
+        }
+        // A frame that took longer than the delay is followed at once, never by a burst.
+        nextFrame = std::max(nextFrame + delay, Clock::now());
+        if (!waitForNextFrame(window, nextFrame, resized))
+            break;
+    }
+    sound.reset();
+    scene.reset();
+    return 0;
+}
+
+} // namespace quelmarine::saver

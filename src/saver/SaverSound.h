@@ -1,0 +1,30 @@
+#pragma once
+// The ambient loop in the saver (only with --sound): the built-in sound played endlessly through
+// PulseAudio's simple interface on a thread of its own, at the volume of the settings. Without a
+// sound server the saver stays silent and says so once on standard error.
+
+#include "tank/sound/WavFile.h"
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace quelmarine::saver {
+
+class SaverSound {
+  public:
+    // Unpacks the loop (call it while the saver's asset folder exists) and starts playing it.
+    SaverSound();
+    ~SaverSound();
+    SaverSound(const SaverSound&) = delete;
+    SaverSound& operator=(const SaverSound&) = delete;
+
+    bool playing() const { return player.joinable(); }
+
+  private:
+    std::shared_ptr<const WavSound> sound;
+    std::shared_ptr<std::atomic<bool>> stop = std::make_shared<std::atomic<bool>>(false);
+    std::thread player;
+};
+
+} // namespace quelmarine::saver

@@ -1,0 +1,266 @@
+#include "tank/assets/PictureDecoder.h"
+
+#include "tank/assets/BmpFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <jpeglib.h>
+#include <png.h>
+
+namespace quelmarine {
+
+namespace {
+
+bool readRegularFile(const std::string& path, std::uint64_t largest,
+                     std::vector<std::uint8_t>& bytes, PictureError& error) {
+    struct stat info {};
+    // Looked at before opening: a pipe or a device is never opened (it could block or never end).
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = PictureError::NotARegularFile;
+        return false;
+    }
+    if (std::uint64_t(info.st_size) > largest) {
+        error = PictureError::TooLarge;
+        return false;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        error = PictureError::Unreadable;
+        return false;
+    }
+    // The file may have been swapped between the look and the opening: look again.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        std::uint64_t(info.st_size) > largest) {
+        ::close(fd);
+        error = S_ISREG(info.st_mode) ? PictureError::TooLarge : PictureError::NotARegularFile;
+        return false;
+    }
+    bytes.resize(std::size_t(info.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t count = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            break;
+        done += std::size_t(count);
+    }
+    ::close(fd);
+    bytes.resize(done);
+    return true;
+}
+
+// ---- JPEG (libjpeg-turbo) ----
+
+struct JpegFailure {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void jpegFailed(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<JpegFailure*>(info->err)->jump, 1);
+}
+
+void jpegQuiet(j_common_ptr, int) {}
+
+PictureError decodeJpeg(const std::vector<std::uint8_t>& bytes, DecodedPicture& picture,
+                        const PictureLimits& limits) {
+    jpeg_decompress_struct info{};
+    JpegFailure failure{};
+    info.err = jpeg_std_error(&failure.manager);
+    failure.manager.error_exit = jpegFailed;
+    failure.manager.emit_message = jpegQuiet;
+    // Everything the decoder allocates goes through its own pools, freed by jpeg_destroy.
+    std::vector<std::uint8_t> row;
+    volatile PictureError result = PictureError::Corrupt; // read after a longjmp
+    if (setjmp(failure.jump)) {
+        jpeg_destroy_decompress(&info);
+        picture = {};
+        return result;
+    }
+    jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = long(limits.decoderMemory);
+    jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    if (std::uint64_t(info.image_width) * info.image_height > limits.largestSourcePixels) {
+        result = PictureError::TooLarge;
+        std::longjmp(failure.jump, 1);
+    }
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
+    // Let the decoder scale down by up to 8 while the picture stays at least as large as needed.
+    const unsigned longest = std::max(info.image_width, info.image_height);
+    unsigned denominator = 1;
+    while (denominator < 8 && longest / (denominator * 2) >= unsigned(limits.longestSide))
+        denominator *= 2;
+    info.scale_num = 1;
+    info.scale_denom = denominator;
+    jpeg_start_decompress(&info);
+    picture.width = int(info.output_width);
+    picture.height = int(info.output_height);
+    picture.rgba.assign(std::size_t(picture.width) * picture.height * 4, 0);
+    row.resize(std::size_t(info.output_width) * 4);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW rows[1] = {row.data()};
+        const std::size_t y = info.output_scanline;
+        jpeg_read_scanlines(&info, rows, 1);
+        std::uint8_t* out = &picture.rgba[y * picture.width * 4];
+        for (int x = 0; x < picture.width; ++x) {
+            const std::uint8_t* in = &row[std::size_t(x) * 4];
+            if (cmyk) {
+                // Adobe writes inverted CMYK: each channel times K gives the colour.
+                out[x * 4 + 0] = std::uint8_t(in[0] * in[3] / 255);
+                out[x * 4 + 1] = std::uint8_t(in[1] * in[3] / 255);
+                out[x * 4 + 2] = std::uint8_t(in[2] * in[3] / 255);
+                out[x * 4 + 3] = 255;
+            } else {
+                std::copy(in, in + 4, out + x * 4);
+            }
+        }
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return PictureError::None;
+}
+
+// ---- PNG (libpng's simplified interface) ----
+
+PictureError decodePng(const std::vector<std::uint8_t>& bytes, DecodedPicture& picture,
+                       const PictureLimits& limits) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
+        return PictureError::Corrupt;
+    if (std::uint64_t(image.width) * image.height > limits.largestSourcePixels ||
+        std::uint64_t(image.width) * image.height * 4 > limits.decoderMemory) {
+        png_image_free(&image);
+        return PictureError::TooLarge;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    picture.width = int(image.width);
+    picture.height = int(image.height);
+    picture.rgba.assign(PNG_IMAGE_SIZE(image), 0);
+    if (!png_image_finish_read(&image, nullptr, picture.rgba.data(), 0, nullptr)) {
+        png_image_free(&image);
+        picture = {};
+        return PictureError::Corrupt;
+    }
+    return PictureError::None;
+}
+
+// ---- BMP (the same reader as the built-in pictures) ----
+
+PictureError decodeBmp(const std::vector<std::uint8_t>& bytes, DecodedPicture& picture,
+                       const PictureLimits& limits) {
+    BmpPicture bmp;
+    if (!parseBmpFile(bytes, bmp) || bmp.info.width <= 0 || bmp.info.height <= 0)
+        return PictureError::Corrupt;
+    const auto width = std::uint32_t(bmp.info.width), height = std::uint32_t(bmp.info.height);
+    if (std::uint64_t(width) * height > limits.largestSourcePixels)
+        return PictureError::TooLarge;
+    const std::uint32_t stride = rowStride(bmp.info.bitCount, width);
+    picture.width = int(width);
+    picture.height = int(height);
+    picture.rgba.assign(std::size_t(width) * height * 4, 255);
+    for (std::uint32_t y = 0; y < height; ++y) {
+        // BMP rows run from the bottom.
+        const std::uint8_t* in = &bmp.pixels[std::size_t(height - 1 - y) * stride];
+        std::uint8_t* out = &picture.rgba[std::size_t(y) * width * 4];
+        for (std::uint32_t x = 0; x < width; ++x, out += 4) {
+            const std::uint8_t* bgr = bmp.info.bitCount == 8 ? &bmp.palette[std::size_t(in[x]) * 4]
+                                                             : &in[x * (bmp.info.bitCount / 8)];
+            out[0] = bgr[2];
+            out[1] = bgr[1];
+            out[2] = bgr[0];
+        }
+    }
+    return PictureError::None;
+}
+
+} // namespace
+
+void fitLongestSide(int& width, int& height, int longestSide) {
+    const int longest = std::max(width, height);
+    if (longest <= longestSide || longest <= 0)
+        return;
+    width = std::max(1, int(std::int64_t(width) * longestSide / longest));
+    height = std::max(1, int(std::int64_t(height) * longestSide / longest));
+}
+
+void shrinkPicture(DecodedPicture& picture, int width, int height) {
+    width = std::clamp(width, 1, std::max(1, picture.width));
+    height = std::clamp(height, 1, std::max(1, picture.height));
+    if (width == picture.width && height == picture.height)
+        return;
+    // Each target pixel averages the source pixels whose centres fall in it.
+    std::vector<std::uint32_t> sums(std::size_t(width) * 4);
+    std::vector<std::uint32_t> counts(static_cast<std::size_t>(width));
+    std::vector<std::uint8_t> out(std::size_t(width) * height * 4);
+    int targetRow = 0;
+    auto flush = [&] {
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < 4; ++c)
+                out[(std::size_t(targetRow) * width + x) * 4 + c] =
+                    std::uint8_t(counts[x] ? (sums[x * 4 + c] + counts[x] / 2) / counts[x] : 0);
+        std::fill(sums.begin(), sums.end(), 0);
+        std::fill(counts.begin(), counts.end(), 0);
+    };
+    for (int y = 0; y < picture.height; ++y) {
+        const int row = int(std::int64_t(y) * height / picture.height);
+        if (row != targetRow) {
+            flush();
+            targetRow = row;
+        }
+        const std::uint8_t* in = &picture.rgba[std::size_t(y) * picture.width * 4];
+        for (int x = 0; x < picture.width; ++x) {
+            const int column = int(std::int64_t(x) * width / picture.width);
+            for (int c = 0; c < 4; ++c)
+                sums[column * 4 + c] += in[x * 4 + c];
+            ++counts[column];
+        }
+    }
+    flush();
+    picture.width = width;
+    picture.height = height;
+    picture.rgba = std::move(out);
+}
+
+PictureError decodePictureBytes(const std::vector<std::uint8_t>& bytes, DecodedPicture& picture,
+                                const PictureLimits& limits) {
+    picture = {};
+    if (bytes.size() > limits.largestFile)
+        return PictureError::TooLarge;
+    PictureError result = PictureError::UnknownFormat;
+    if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
+        result = decodeJpeg(bytes, picture, limits);
+    else if (bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0)
+        result = decodePng(bytes, picture, limits);
+    else if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
+        result = decodeBmp(bytes, picture, limits);
+    if (result != PictureError::None) {
+        picture = {};
+        return result;
+    }
+    int width = picture.width, height = picture.height;
+    fitLongestSide(width, height, limits.longestSide);
+    shrinkPicture(picture, width, height);
+    return PictureError::None;
+}
+
+PictureError decodePicture(const std::string& path, DecodedPicture& picture,
+                           const PictureLimits& limits) {
+    picture = {};
+    std::vector<std::uint8_t> bytes;
+    PictureError error = PictureError::None;
+    if (!readRegularFile(path, limits.largestFile, bytes, error))
+        return error;
+    return decodePictureBytes(bytes, picture, limits);
+}
+
+} // namespace quelmarine

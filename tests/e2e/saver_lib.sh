@@ -1,0 +1,78 @@
+# Shared by the screensaver's end-to-end tests (source it after lib.sh): the built saver,
+# windows made for it, and timing its end.
+SAVER="${QUELMARINE_BINARY_DIR:?}/saver/quelmarine"
+[ -x "$SAVER" ] || fail "no saver at $SAVER"
+
+# Starts the saver with the given arguments in the background; its pid is in SAVER_PID.
+saver_start() {
+    "$SAVER" "$@" >>"$E2E_SCRATCH/saver.log" 2>&1 &
+    SAVER_PID=$!
+    E2E_PIDS+=($SAVER_PID)
+}
+
+# Opens a plain window (xev's) WxH at +X+Y; its id is in TEST_WINDOW, its process in
+# TEST_WINDOW_PID.
+saver_test_window() {
+    local log="$E2E_SCRATCH/xev.$RANDOM"
+    xev -geometry "${1}x${2}+${3}+${4}" -event structure >"$log" 2>&1 &
+    TEST_WINDOW_PID=$!
+    E2E_PIDS+=($TEST_WINDOW_PID)
+    TEST_WINDOW=""
+    for _ in $(seq 1 100); do
+        TEST_WINDOW=$(sed -n 's/^Outer window is \(0x[0-9a-f]*\).*/\1/p' "$log" | head -n 1)
+        [ -n "$TEST_WINDOW" ] && xwininfo -id "$TEST_WINDOW" 2>/dev/null | grep -q IsViewable &&
+            return 0
+        sleep 0.05
+    done
+    fail "the test window did not appear"
+}
+
+# Sends SIGTERM to $1 (a child of this shell) and sets END_MS to the milliseconds until it had
+# ended (measured with the shell's own clock, no process started in between) and END_CODE to
+# its exit status; after 2 s it is killed and END_MS is "running".
+saver_terminate() {
+    local start end watchdog
+    (sleep 2 && kill -KILL "$1" 2>/dev/null && touch "$E2E_SCRATCH/killed.$1") &
+    watchdog=$!
+    start=$EPOCHREALTIME
+    kill -TERM "$1"
+    END_CODE=0
+    wait "$1" || END_CODE=$?
+    end=$EPOCHREALTIME
+    kill "$watchdog" 2>/dev/null || true
+    wait "$watchdog" 2>/dev/null || true
+    END_MS=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%d", (b - a) * 1000 }')
+    [ ! -e "$E2E_SCRATCH/killed.$1" ] || END_MS=running
+}
+
+# Mean of the blue minus the mean of the red channel (0 ... 1) of a region: the backdrop's
+# water is clearly blue, a blank or black window is not.
+saver_blueness() {
+    convert "$1" -crop "$2" +repage -format '%[fx:mean.b-mean.r]' info:
+}
+
+# Standard deviation of the brightness of a region: 0 for a plain colour.
+saver_detail() {
+    convert "$1" -crop "$2" +repage -colorspace Gray -format '%[fx:standard_deviation]' info:
+}
+
+# True when $1 >= $2 (decimal numbers).
+at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
+
+# Waits up to $2 seconds until every region given after it shows the tank's water (the screen is
+# shot into $1); fails naming the region that did not.
+saver_wait_tank() {
+    local shot="$1" seconds="$2" deadline area ready
+    shift 2
+    deadline=$(( $(date +%s) + seconds ))
+    while :; do
+        e2e_shot "$shot"
+        ready=yes
+        for area in "$@"; do
+            at_least "$(saver_blueness "$shot" "$area")" 0.1 || { ready=""; break; }
+        done
+        [ -n "$ready" ] && return 0
+        [ "$(date +%s)" -ge "$deadline" ] && fail "no tank at $area after $seconds s"
+        sleep 0.3
+    done
+}

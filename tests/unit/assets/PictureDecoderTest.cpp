@@ -1,0 +1,227 @@
+// Decoding the user's pictures: JPEG (baseline, progressive, grey), PNG and BMP; shrinking to
+// the longest side; refusing what is not a regular file, too large, unknown or broken without
+// blocking or crashing; and the texture levels made from a picture.
+#include "tank/assets/PictureDecoder.h"
+#include "support/BmpBuilder.h"
+#include "support/TempDir.h"
+#include "tank/assets/PictureTexture.h"
+
+#include <chrono>
+#include <csetjmp>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <jpeglib.h>
+#include <png.h>
+
+namespace quelmarine {
+namespace {
+
+using testsupport::TempDir;
+using testsupport::writeFile;
+
+// Left half red, right half blue, a white top row band: orientation shows in every format.
+void colourAt(int x, int y, int width, std::uint8_t rgb[3]) {
+    const bool top = y < 4, left = x < width / 2;
+    rgb[0] = top ? 255 : left ? 220 : 20;
+    rgb[1] = top ? 255 : 20;
+    rgb[2] = top ? 255 : left ? 20 : 220;
+}
+
+std::vector<std::uint8_t> makeJpeg(int width, int height, bool progressive, bool grey) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = grey ? 1 : 3;
+    info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<std::uint8_t> row(std::size_t(width) * 3);
+    while (info.next_scanline < info.image_height) {
+        for (int x = 0; x < width; ++x) {
+            colourAt(x, int(info.next_scanline), width, &row[std::size_t(x) * 3]);
+            if (grey)
+                row[std::size_t(x)] = row[std::size_t(x) * 3];
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::vector<std::uint8_t> bytes(buffer, buffer + size);
+    std::free(buffer);
+    return bytes;
+}
+
+std::vector<std::uint8_t> makePng(int width, int height) {
+    std::vector<std::uint8_t> rgba(std::size_t(width) * height * 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = &rgba[(std::size_t(y) * width + x) * 4];
+            colourAt(x, y, width, p);
+            p[3] = 200;
+        }
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(width);
+    image.height = png_uint_32(height);
+    image.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t size = 0;
+    png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr);
+    std::vector<std::uint8_t> bytes(size);
+    png_image_write_to_memory(&image, bytes.data(), &size, 0, rgba.data(), 0, nullptr);
+    bytes.resize(size);
+    return bytes;
+}
+
+std::vector<std::uint8_t> makeBmp24(int width, int height) {
+    return testsupport::makeBmp(width, height, 24, [&](int x, int yFromBottom) {
+        std::uint8_t rgb[3];
+        colourAt(x, height - 1 - yFromBottom, width, rgb);
+        return testsupport::Bgr{rgb[2], rgb[1], rgb[0]};
+    });
+}
+
+const std::uint8_t* pixel(const DecodedPicture& p, int x, int y) {
+    return &p.rgba[(std::size_t(y) * p.width + x) * 4];
+}
+
+TEST(PictureDecoder, DecodesEveryFormatTheRightWayUp) {
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        bool grey;
+        int alpha;
+    };
+    const Case cases[] = {
+        {"baseline JPEG", makeJpeg(64, 40, false, false), false, 255},
+        {"progressive JPEG", makeJpeg(64, 40, true, false), false, 255},
+        {"grey JPEG", makeJpeg(64, 40, false, true), true, 255},
+        {"PNG", makePng(64, 40), false, 200},
+        {"BMP", makeBmp24(64, 40), false, 255},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(dir.file("picture"), std::string(c.bytes.begin(), c.bytes.end()));
+        DecodedPicture picture;
+        ASSERT_EQ(decodePicture(dir.file("picture"), picture), PictureError::None);
+        ASSERT_EQ(picture.width, 64);
+        ASSERT_EQ(picture.height, 40);
+        ASSERT_EQ(picture.rgba.size(), 64u * 40 * 4);
+        const std::uint8_t* top = pixel(picture, 30, 1);
+        const std::uint8_t* left = pixel(picture, 8, 30);
+        const std::uint8_t* right = pixel(picture, 56, 30);
+        EXPECT_GT(top[1], 235) << "the white band is at the top";
+        if (c.grey) {
+            EXPECT_GT(left[0], right[0] + 150);
+        } else {
+            EXPECT_GT(left[0], 190);
+            EXPECT_LT(left[2], 60);
+            EXPECT_GT(right[2], 190);
+            EXPECT_LT(right[0], 60);
+        }
+        EXPECT_EQ(left[3], c.alpha);
+    }
+}
+
+TEST(PictureDecoder, ShrinksToTheLongestSide) {
+    PictureLimits limits;
+    limits.longestSide = 100;
+    struct Case {
+        std::vector<std::uint8_t> bytes;
+        int width, height;
+    };
+    // The large JPEG is scaled down by the decoder itself before the averaging.
+    const Case cases[] = {{makeJpeg(1000, 600, true, false), 100, 60},
+                          {makePng(150, 300), 50, 100},
+                          {makeBmp24(40, 30), 40, 30}};
+    for (const Case& c : cases) {
+        DecodedPicture picture;
+        ASSERT_EQ(decodePictureBytes(c.bytes, picture, limits), PictureError::None);
+        EXPECT_EQ(picture.width, c.width);
+        EXPECT_EQ(picture.height, c.height);
+        // The averaged picture keeps its halves.
+        EXPECT_GT(pixel(picture, picture.width / 8, picture.height * 3 / 4)[0], 180);
+        EXPECT_GT(pixel(picture, picture.width * 7 / 8, picture.height * 3 / 4)[2], 180);
+    }
+}
+
+TEST(PictureDecoder, RefusesWhatItCannotShowSafely) {
+    TempDir dir;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    DecodedPicture picture;
+    EXPECT_EQ(decodePicture(dir.file("pipe"), picture), PictureError::NotARegularFile);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2))
+        << "a pipe must never be opened and waited on";
+    EXPECT_EQ(decodePicture(dir.path(), picture), PictureError::NotARegularFile);
+    EXPECT_EQ(decodePicture(dir.file("missing.jpg"), picture), PictureError::NotARegularFile);
+
+    const auto jpeg = makeJpeg(64, 40, true, false);
+    const auto png = makePng(64, 40);
+    const auto bmp = makeBmp24(64, 40);
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        PictureError expected;
+        PictureLimits limits;
+    };
+    PictureLimits fewPixels, smallFiles;
+    fewPixels.largestSourcePixels = 1000;
+    smallFiles.largestFile = 100;
+    const Case cases[] = {
+        // A JPEG cut in its data shows what is there; cut in its headers it is refused.
+        {"JPEG headers cut", {jpeg.begin(), jpeg.begin() + 60}, PictureError::Corrupt, {}},
+        {"truncated PNG", {png.begin(), png.begin() + 60}, PictureError::Corrupt, {}},
+        {"BMP header only", {bmp.begin(), bmp.begin() + 54}, PictureError::Corrupt, {}},
+        {"text", {'h', 'e', 'l', 'l', 'o'}, PictureError::UnknownFormat, {}},
+        {"empty", {}, PictureError::UnknownFormat, {}},
+        {"JPEG over the pixel bound", jpeg, PictureError::TooLarge, fewPixels},
+        {"PNG over the pixel bound", png, PictureError::TooLarge, fewPixels},
+        {"file over the size bound", png, PictureError::TooLarge, smallFiles},
+    };
+    for (const Case& c : cases) {
+        writeFile(dir.file("bad"), std::string(c.bytes.begin(), c.bytes.end()));
+        EXPECT_EQ(decodePicture(dir.file("bad"), picture, c.limits), c.expected) << c.name;
+        EXPECT_TRUE(picture.rgba.empty()) << c.name;
+    }
+}
+
+TEST(PictureTexture, LevelsArePowersOfTwoTurnedForTheBackdrop) {
+    DecodedPicture picture;
+    ASSERT_EQ(decodePictureBytes(makePng(300, 200), picture), PictureError::None);
+    const TextureLevels texture = prepareTextureLevels(picture, 128);
+    ASSERT_EQ(texture.levels.size(), 8u); // 128x128 ... 1x1
+    EXPECT_EQ(texture.levels[0].width, 128);
+    EXPECT_EQ(texture.levels[0].height, 128);
+    EXPECT_EQ(texture.levels[1].width, 64);
+    EXPECT_EQ(texture.levels.back().width, 1);
+    EXPECT_EQ(texture.levels.back().height, 1);
+    const DecodedPicture& top = texture.levels[0];
+    // A half turn: the picture's top (white) is the last row, its left (red) the right side.
+    EXPECT_EQ(pixel(top, 64, 127)[1], 235) << "white is mapped to 235";
+    EXPECT_GT(pixel(top, 120, 40)[0], 180);
+    EXPECT_GT(pixel(top, 8, 40)[2], 180);
+    for (const DecodedPicture& level : texture.levels)
+        for (std::size_t i = 0; i < level.rgba.size(); ++i)
+            if (i % 4 != 3) {
+                ASSERT_TRUE(level.rgba[i] >= 16 && level.rgba[i] <= 235);
+            }
+    EXPECT_EQ(powerOfTwoAtMost(1000, 2048), 512);
+    EXPECT_EQ(powerOfTwoAtMost(5000, 2048), 2048);
+    EXPECT_EQ(powerOfTwoAtMost(0, 2048), 1);
+}
+
+} // namespace
+} // namespace quelmarine

@@ -1,0 +1,98 @@
+// The saver's command line: XScreenSaver's option spellings, values, and what is refused.
+#include "saver/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quelmarine::saver {
+namespace {
+
+ParsedCommandLine parse(std::vector<const char*> words) {
+    words.insert(words.begin(), "quelmarine");
+    return parseCommandLine(int(words.size()), words.data());
+}
+
+TEST(SaverCommandLine, AcceptsXScreenSaverSpellings) {
+    struct Case {
+        std::vector<const char*> words;
+        DrawTarget target;
+        unsigned long windowId;
+        long delay;
+        bool fps, sound, help;
+    };
+    const Case cases[] = {
+        {{}, DrawTarget::OwnWindow, 0, 10000, false, false, false},
+        {{"-root"}, DrawTarget::Root, 0, 10000, false, false, false},
+        {{"--root", "--fps"}, DrawTarget::Root, 0, 10000, true, false, false},
+        {{"-window-id", "0x400008"}, DrawTarget::WindowId, 0x400008, 10000, false, false, false},
+        {{"--window-id=4194312"}, DrawTarget::WindowId, 4194312, 10000, false, false, false},
+        {{"-window-id", "0X1F", "-window"},
+         DrawTarget::OwnWindow,
+         0x1f,
+         10000,
+         false,
+         false,
+         false},
+        {{"--delay", "0", "--sound"}, DrawTarget::OwnWindow, 0, 0, false, true, false},
+        {{"-delay=25000", "-root"}, DrawTarget::Root, 0, 25000, false, false, false},
+        {{"--help"}, DrawTarget::OwnWindow, 0, 10000, false, false, true},
+        {{"-h"}, DrawTarget::OwnWindow, 0, 10000, false, false, true},
+    };
+    for (const Case& c : cases) {
+        const ParsedCommandLine parsed = parse(c.words);
+        SCOPED_TRACE(c.words.empty() ? "(none)" : c.words[0]);
+        ASSERT_TRUE(parsed.ok) << parsed.error;
+        EXPECT_EQ(parsed.options.target, c.target);
+        if (c.windowId) {
+            EXPECT_EQ(parsed.options.windowId, c.windowId);
+        }
+        EXPECT_EQ(parsed.options.delayMicroseconds, c.delay);
+        EXPECT_EQ(parsed.options.showFps, c.fps);
+        EXPECT_EQ(parsed.options.sound, c.sound);
+        EXPECT_EQ(parsed.options.help, c.help);
+    }
+    EXPECT_EQ(parse({"-display", ":7"}).options.display, ":7");
+}
+
+TEST(SaverCommandLine, RefusesWhatItDoesNotKnow) {
+    const std::vector<std::vector<const char*>> wrong = {
+        {"--bogus"},
+        {"root"},
+        {"-window-id"},
+        {"-window-id", "0"},
+        {"-window-id", "0x"},
+        {"-window-id", "12ab"},
+        {"-window-id", "-5"},
+        {"--delay"},
+        {"--delay", "-1"},
+        {"--delay", "fast"},
+        {"--delay", "10000001"},
+        {"--fps=1"},
+        {"-root=yes"},
+        {"-display", ""},
+    };
+    for (const auto& words : wrong) {
+        const ParsedCommandLine parsed = parse(words);
+        EXPECT_FALSE(parsed.ok) << words[0];
+        EXPECT_FALSE(parsed.error.empty()) << words[0];
+    }
+    // The message for a wrong command line is one line that names the option and the usage.
+    const std::string line = usageLine("quelmarine", parse({"--bogus"}).error);
+    EXPECT_EQ(line.find('\n'), std::string::npos);
+    EXPECT_NE(line.find("--bogus"), std::string::npos);
+    EXPECT_NE(line.find("-window-id ID"), std::string::npos);
+}
+
+TEST(SaverCommandLine, ReadsWindowIdsAsTheDaemonWritesThem) {
+    EXPECT_EQ(parseWindowId("0x400008"), 0x400008ul);
+    EXPECT_EQ(parseWindowId("0xffffffff"), 0xfffffffful);
+    EXPECT_EQ(parseWindowId("123"), 123ul);
+    EXPECT_EQ(parseWindowId(""), 0ul);
+    EXPECT_EQ(parseWindowId(" 12"), 0ul);
+    EXPECT_EQ(parseWindowId("0x12345678901234567"), 0ul);
+}
+
+} // namespace
+} // namespace quelmarine::saver
