@@ -45,3 +45,6 @@ build_all() {
         "${launcher[@]}" "$@" >/dev/null
     cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
+
+# Fuzzing (scripts/fuzz): clang's libFuzzer and sanitizer run-times.
+TEST_PACKAGES+=(clang libclang-rt-14-dev)
