@@ -46,5 +46,6 @@ build_all() {
     cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 
-# Fuzzing (scripts/fuzz): clang's libFuzzer and sanitizer run-times.
-TEST_PACKAGES+=(clang libclang-rt-14-dev)
+# Hardening: clang's libFuzzer and sanitizer run-times (scripts/fuzz); xrandr for the fault
+# tests.
+TEST_PACKAGES+=(clang libclang-rt-14-dev x11-xserver-utils)
