@@ -63,20 +63,30 @@ fault_check_log_clean() {
     fi
 }
 
-# Runs the rest of the command line as an ordinary user, so that file permissions bind also
-# when the test runs as root (as on CI machines): the user "nobody", given the XDG folders.
-FAULT_USER_COMMAND=()
-if [ "$(id -u)" -eq 0 ]; then
-    chmod 0755 "$E2E_SCRATCH"
-    FAULT_USER_COMMAND=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
-fault_give_to_user() { [ "$(id -u)" -ne 0 ] || chown -R nobody:nogroup "$@"; }
+# Mounts made by the test, undone (last first) before the scratch folder goes.
+FAULT_MOUNTS=()
+fault_unmount_all() {
+    local i
+    for ((i = ${#FAULT_MOUNTS[@]} - 1; i >= 0; i--)); do umount "${FAULT_MOUNTS[i]}" 2>/dev/null || true; done
+    FAULT_MOUNTS=()
+}
+trap 'fault_unmount_all; e2e_cleanup' EXIT
 
-# Starts the program as that user (a copy of it in the scratch folder, which the user can
-# reach); its pid is in APP_PID.
-fault_start_app_as_user() {
-    cp "$PROGRAM" "$E2E_SCRATCH/quelmarine"
-    "${FAULT_USER_COMMAND[@]}" "$E2E_SCRATCH/quelmarine" >"$E2E_SCRATCH/app.log" 2>&1 &
-    APP_PID=$!
-    E2E_PIDS+=($APP_PID)
+# Makes folder $1 unwritable also for root (as on CI machines): a read-only bind mount; for
+# an ordinary user its permission bits do it.
+fault_make_read_only() {
+    if [ "$(id -u)" -eq 0 ]; then
+        mount --bind "$1" "$1" && FAULT_MOUNTS+=("$1")
+        mount -o remount,bind,ro "$1"
+    else
+        chmod a-w "$1"
+    fi
+}
+fault_make_writable() {
+    if [ "$(id -u)" -eq 0 ]; then
+        umount "$1"
+        FAULT_MOUNTS=("${FAULT_MOUNTS[@]/$1/}")
+    else
+        chmod u+w "$1"
+    fi
 }
