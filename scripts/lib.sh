@@ -31,7 +31,8 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (extra arguments go to CMake) and builds everything into $BUILD_DIR.
+# Configures (extra arguments go to CMake) and builds everything into $BUILD_DIR (only the
+# targets named in BUILD_TARGETS when it is set).
 build_all() {
     local generator=()
     [ -f "$BUILD_DIR/CMakeCache.txt" ] || generator=(-G Ninja)
@@ -43,9 +44,10 @@ build_all() {
     fi
     cmake -S "$ROOT" -B "$BUILD_DIR" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         "${launcher[@]}" "$@" >/dev/null
-    cmake --build "$BUILD_DIR" -j "$(nproc)"
+    cmake --build "$BUILD_DIR" -j "$(nproc)" ${BUILD_TARGETS:+--target $BUILD_TARGETS}
 }
 
-# Hardening: clang's libFuzzer and sanitizer run-times (scripts/fuzz); xrandr for the fault
+# Hardening: clang's libFuzzer and sanitizer run-times (scripts/fuzz); xrandr and an X server
+# whose screen it can resize (Xorg with the dummy driver) for the fault
 # tests.
-TEST_PACKAGES+=(clang libclang-rt-14-dev x11-xserver-utils)
+TEST_PACKAGES+=(clang libclang-rt-14-dev x11-xserver-utils xserver-xorg-core xserver-xorg-video-dummy)

@@ -90,3 +90,20 @@ fault_make_writable() {
         chmod u+w "$1"
     fi
 }
+
+# Starts an X server whose screen xrandr can resize (Xvfb's cannot): Xorg with the dummy video
+# driver, 1280 x 1024 at first, also 1024 x 768 and 800 x 600. Exports DISPLAY.
+fault_start_resizable_x() {
+    local fifo="$E2E_SCRATCH/displayfd"
+    mkfifo "$fifo"
+    Xorg -noreset -nolisten tcp -config "$(dirname "${BASH_SOURCE[0]}")/faults/resizable-screen.conf" \
+        -configdir "$E2E_SCRATCH/no-config" -logfile "$E2E_SCRATCH/xorg.log" -displayfd 3 3>"$fifo" \
+        >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    local number
+    read -r -t 20 number <"$fifo" || fail "Xorg did not start: $(tail -n 5 "$E2E_SCRATCH/xorg.log")"
+    export DISPLAY=":$number"
+}
+
+# The screen's size, WxH.
+fault_screen_size() { xdpyinfo | awk '/dimensions:/ { print $2 }'; }

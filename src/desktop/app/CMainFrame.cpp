@@ -33,8 +33,12 @@ CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::showCoveringScreen() {
     QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen)
+    if (screen) {
         setGeometry(screen->geometry());
+        // The screen may change size while the program runs: the frame keeps covering it.
+        connect(screen, &QScreen::geometryChanged, this,
+                [this](const QRect& geometry) { setGeometry(geometry); });
+    }
     showFullScreen();
     if (container)
         container->setFocus();
