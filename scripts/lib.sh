@@ -47,7 +47,7 @@ build_all() {
     cmake --build "$BUILD_DIR" -j "$(nproc)" ${BUILD_TARGETS:+--target $BUILD_TARGETS}
 }
 
-# Hardening: clang's libFuzzer and sanitizer run-times (scripts/fuzz); xrandr and an X server
-# whose screen it can resize (Xorg with the dummy driver) for the fault
-# tests.
-TEST_PACKAGES+=(clang libclang-rt-14-dev x11-xserver-utils xserver-xorg-core xserver-xorg-video-dummy)
+# Hardening: clang's libFuzzer and sanitizer run-times (scripts/fuzz); for the fault tests,
+# xrandr and an X server whose screen it can resize (Xorg with the dummy driver).
+TEST_PACKAGES+=(clang libclang-rt-14-dev x11-xserver-utils xserver-xorg-core
+                xserver-xorg-video-dummy)
