@@ -33,7 +33,8 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (extra arguments go to CMake) and builds everything into $BUILD_DIR.
+# Configures (extra arguments go to CMake) and builds everything into $BUILD_DIR (only the
+# targets named in BUILD_TARGETS when it is set).
 build_all() {
     local generator=()
     [ -f "$BUILD_DIR/CMakeCache.txt" ] || generator=(-G Ninja)
@@ -45,8 +46,13 @@ build_all() {
     fi
     cmake -S "$ROOT" -B "$BUILD_DIR" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         "${launcher[@]}" "$@" >/dev/null
-    cmake --build "$BUILD_DIR" -j "$(nproc)"
+    cmake --build "$BUILD_DIR" -j "$(nproc)" ${BUILD_TARGETS:+--target $BUILD_TARGETS}
 }
+
+# Hardening: clang's libFuzzer and sanitizer run-times (scripts/fuzz); for the fault tests,
+# xrandr and an X server whose screen it can resize (Xorg with the dummy driver).
+TEST_PACKAGES+=(clang libclang-rt-14-dev x11-xserver-utils xserver-xorg-core
+                xserver-xorg-video-dummy)
 
 # Runs the command (the arguments) on a virtual X server of its own (1280 x 1024). The server
 # tells its display number itself, so runs side by side never pick the same one.

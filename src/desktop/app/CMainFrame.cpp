@@ -55,6 +55,9 @@ void CMainFrame::showCoveringScreen() {
     if (screen) {
         setScreen(screen);
         setGeometry(screen->geometry());
+        // The screen may change size while the program runs: the frame keeps covering it.
+        connect(screen, &QScreen::geometryChanged, this,
+                [this](const QRect& geometry) { setGeometry(geometry); });
     }
     showFullScreen();
     if (container)

@@ -13,11 +13,14 @@ SingleInstanceMarker::SingleInstanceMarker(const QString& name) {
     lock = std::make_unique<QLockFile>(QString::fromStdString(folder) + name + ".lock");
     lock->setStaleLockTime(0); // only a dead owner makes a marker stale, never its age
     held = lock->tryLock(0);
+    if (held)
+        removedOnTermination = std::make_unique<RemovedOnTermination>(lock->fileName().toStdString());
 }
 
 void SingleInstanceMarker::release() {
     if (lock && held)
         lock->unlock();
+    removedOnTermination.reset();
 }
 
 } // namespace quelmarine

@@ -1,10 +1,17 @@
 // Quelmarine Fish 3D Screensaver.
 
 #include "desktop/app/AquariumApp.h"
+#include "desktop/app/DisplayCheck.h"
+#include "tank/platform/TerminationSignals.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    quelmarine::installTerminationHandler();
+    if (!quelmarine::displayReachable()) {
+        quelmarine::reportNoDisplay();
+        return 1;
+    }
     quelmarine::AquariumApp::prepareBeforeApplication();
     QApplication app(argc, argv);
     quelmarine::AquariumApp::nameApplication();

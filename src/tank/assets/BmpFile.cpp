@@ -83,10 +83,10 @@ bool readBmpRgb(const std::string& path, BmpInfoHeader& info, std::vector<std::u
     return readWholeFile(path, file) && parseBmpRgb(file, info, rgb);
 }
 
-bool readBmpWithAlpha(const std::string& path, BmpInfoHeader& info,
-                      std::vector<std::uint8_t>& rgba) {
+bool parseBmpWithAlpha(const std::vector<std::uint8_t>& file, BmpInfoHeader& info,
+                       std::vector<std::uint8_t>& rgba) {
     std::vector<std::uint8_t> rgb;
-    if (!readBmpRgb(path, info, rgb))
+    if (!parseBmpRgb(file, info, rgb))
         return false;
     rgba.resize(rgb.size() / 3 * 4);
     for (std::size_t i = 0, o = 0; i + 2 < rgb.size(); i += 3, o += 4) {
@@ -96,6 +96,12 @@ bool readBmpWithAlpha(const std::string& path, BmpInfoHeader& info,
         rgba[o + 3] = (rgb[i] | rgb[i + 1] | rgb[i + 2]) ? 255 : 0;
     }
     return true;
+}
+
+bool readBmpWithAlpha(const std::string& path, BmpInfoHeader& info,
+                      std::vector<std::uint8_t>& rgba) {
+    std::vector<std::uint8_t> file;
+    return readWholeFile(path, file) && parseBmpWithAlpha(file, info, rgba);
 }
 
 bool parseBmpFile(const std::vector<std::uint8_t>& file, BmpPicture& picture) {

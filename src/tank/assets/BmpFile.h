@@ -43,6 +43,8 @@ bool readBmpFile(const std::string& path, BmpPicture& picture);
 // Parsing from memory, used by the functions above and by tests.
 bool parseBmpRgb(const std::vector<std::uint8_t>& file, BmpInfoHeader& info,
                  std::vector<std::uint8_t>& rgb);
+bool parseBmpWithAlpha(const std::vector<std::uint8_t>& file, BmpInfoHeader& info,
+                       std::vector<std::uint8_t>& rgba);
 bool parseBmpFile(const std::vector<std::uint8_t>& file, BmpPicture& picture);
 
 } // namespace quelmarine

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tank/assets/ResourceTable.h"
+#include "tank/platform/TerminationSignals.h"
 
 namespace quelmarine {
 
@@ -33,10 +34,14 @@ void unscramblePackedAsset(const std::string& directory, const std::string& name
 void deleteAssetFile(const std::string& path);
 
 // Runs `use` with the plain file of resource `resourceId` extracted as `name`, then deletes
-// the packed and the plain file, whether or not the earlier steps worked.
+// the packed and the plain file, whether or not the earlier steps worked. A termination
+// request in between removes them too.
 template <typename Use>
 void withPackedAsset(std::uint16_t resourceId, const std::string& name, Use&& use) {
     const std::string directory = windowsDirPrefix();
+    const bool extracted = !directory.empty();
+    RemovedOnTermination packed(extracted ? packedAssetPath(directory, name) : std::string());
+    RemovedOnTermination plain(extracted ? plainAssetPath(directory, name) : std::string());
     extractPackedAsset(resourceId, directory, name);
     use(plainAssetPath(directory, name));
     deleteAssetFile(packedAssetPath(directory, name));

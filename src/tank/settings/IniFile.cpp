@@ -1,9 +1,12 @@
 #include "tank/settings/IniFile.h"
 
+#include "tank/platform/TerminationSignals.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -119,10 +122,12 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
         return false;
 
     std::string temporary;
+    std::optional<RemovedOnTermination> removedOnTermination;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temporary = folder + "." + name + ".tmp-" + std::to_string(::getpid()) + "-" +
                     std::to_string(attempt);
+        removedOnTermination.emplace(temporary);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd < 0 && errno != EEXIST)
             return false;

@@ -1,0 +1,61 @@
+#include "tank/platform/TerminationSignals.h"
+
+#include <atomic>
+#include <climits>
+#include <csignal>
+#include <cstring>
+#include <initializer_list>
+#include <unistd.h>
+
+namespace quelmarine {
+
+namespace {
+
+// A few files exist at the same time at most: two asset files, a temporary settings file, two
+// markers, and a dialog's save.
+struct Slot {
+    std::atomic<bool> used{false};
+    char path[PATH_MAX];
+};
+constexpr int kSlotCount = 16;
+Slot slots[kSlotCount];
+
+void removeAndExit(int) {
+    for (Slot& slot : slots)
+        if (slot.used.load(std::memory_order_acquire))
+            ::unlink(slot.path);
+    ::_exit(0);
+}
+
+} // namespace
+
+void installTerminationHandler() {
+    struct sigaction action {};
+    action.sa_handler = removeAndExit;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&action.sa_mask, signal);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
+RemovedOnTermination::RemovedOnTermination(const std::string& path) {
+    if (path.empty() || path.front() != '/' || path.size() >= PATH_MAX)
+        return;
+    for (int i = 0; i < kSlotCount; ++i) {
+        Slot& candidate = slots[i];
+        if (candidate.used.load(std::memory_order_relaxed))
+            continue;
+        std::memcpy(candidate.path, path.c_str(), path.size() + 1);
+        candidate.used.store(true, std::memory_order_release);
+        slot = i;
+        return;
+    }
+}
+
+RemovedOnTermination::~RemovedOnTermination() {
+    if (slot >= 0)
+        slots[slot].used.store(false, std::memory_order_release);
+}
+
+} // namespace quelmarine
