@@ -331,6 +331,8 @@ void checkMarkBox(QPainter& p, bool checked) {
     p.drawPath(tick);
     p.setPen(QPen(QColor(40, 190, 60), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(tick);
+}
+
 // ---- the application icon, drawn on a 64 x 64 grid and scaled to the wanted side ----
 
 void appIcon(QPainter& p) {
