@@ -72,10 +72,11 @@ e2e_text_pixels() {
         -colorspace Gray -threshold 94% -format '%[fx:round(mean*w*h)]' info:
 }
 
-# Waits until the help text of the start-up has been shown and has gone again: its white
-# pixels fall below 400, or below a third of the most seen (white fish may stand there too).
+# Waits (up to 90 s: a loaded machine draws slowly) until the help text of the start-up has
+# been shown and has gone again: its white pixels fall below 400, or below a third of the most
+# seen (white fish may stand there too).
 e2e_wait_overlay_gone() {
-    local deadline=$(($(date +%s) + 30)) peak=0 count
+    local deadline=$(($(date +%s) + 90)) peak=0 count
     while true; do
         count=$(e2e_text_pixels)
         [ "$count" -gt "$peak" ] && peak=$count
