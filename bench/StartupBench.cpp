@@ -23,51 +23,9 @@ long long monotonicNanoseconds() {
     return (long long)now.tv_sec * 1000000000LL + now.tv_nsec;
 }
 
-// One start of the probe; the seconds from fork to its first frame, or a negative value.
-double startOnce(const std::string& config, const std::string& runtime) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return -1;
-    const long long started = monotonicNanoseconds();
-    pid_t child = fork();
-    if (child == 0) {
-        dup2(pipeEnds[1], STDOUT_FILENO);
-        close(pipeEnds[0]);
-        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        execl(QUELMARINE_STARTUP_PROBE, QUELMARINE_STARTUP_PROBE, nullptr);
-        _exit(127);
-    }
-    close(pipeEnds[1]);
-    char buffer[64] = {};
-    ssize_t count = read(pipeEnds[0], buffer, sizeof buffer - 1);
-    close(pipeEnds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (count <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1;
-    return double(std::atoll(buffer) - started) * 1e-9;
-}
-
-void BM_StartupToFirstFrame(benchmark::State& state) {
-    if (!std::getenv("DISPLAY"))
-        return state.SkipWithError("no X server");
-    testsupport::TempDir folders;
-    const std::string config = folders.file("config"), runtime = folders.file("runtime");
-    mkdir(config.c_str(), 0700);
-    mkdir(runtime.c_str(), 0700);
-    startOnce(config, runtime); // the first start writes the settings file
-    for (auto _ : state) {
-        const double seconds = startOnce(config, runtime);
-        if (seconds < 0)
-            return state.SkipWithError("the program did not show a frame");
-        state.SetIterationTime(seconds);
-    }
-}
-BENCHMARK(BM_StartupToFirstFrame)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
-
-// One start of the probe with extra environment entries; what it printed: "first" (the first
-// frame), "added" and "done" in seconds from the fork, "longest" in seconds. Empty on failure.
+// One start of the probe, with one extra environment entry unless `variable` is empty; what it
+// printed: "first" (the first frame), "added" and "done" in seconds from the fork, "longest" in
+// seconds. Empty on failure.
 std::map<std::string, double> probeOnce(const std::string& config, const std::string& runtime,
                                         const std::string& variable, const std::string& value) {
     int pipeEnds[2];
@@ -80,7 +38,8 @@ std::map<std::string, double> probeOnce(const std::string& config, const std::st
         close(pipeEnds[0]);
         setenv("XDG_CONFIG_HOME", config.c_str(), 1);
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        setenv(variable.c_str(), value.c_str(), 1);
+        if (!variable.empty())
+            setenv(variable.c_str(), value.c_str(), 1);
         execl(QUELMARINE_STARTUP_PROBE, QUELMARINE_STARTUP_PROBE, nullptr);
         _exit(127);
     }
@@ -106,6 +65,29 @@ std::map<std::string, double> probeOnce(const std::string& config, const std::st
         values[label] = double(label == "longest" ? v : v - started) * 1e-9;
     return values;
 }
+
+// One start of the probe; the seconds from fork to its first frame, or a negative value.
+double startOnce(const std::string& config, const std::string& runtime) {
+    const std::map<std::string, double> values = probeOnce(config, runtime, "", "");
+    return values.empty() ? -1 : values.at("first");
+}
+
+void BM_StartupToFirstFrame(benchmark::State& state) {
+    if (!std::getenv("DISPLAY"))
+        return state.SkipWithError("no X server");
+    testsupport::TempDir folders;
+    const std::string config = folders.file("config"), runtime = folders.file("runtime");
+    mkdir(config.c_str(), 0700);
+    mkdir(runtime.c_str(), 0700);
+    startOnce(config, runtime); // the first start writes the settings file
+    for (auto _ : state) {
+        const double seconds = startOnce(config, runtime);
+        if (seconds < 0)
+            return state.SkipWithError("the program did not show a frame");
+        state.SetIterationTime(seconds);
+    }
+}
+BENCHMARK(BM_StartupToFirstFrame)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 // Ten photos of 12 to 15 megapixels, half JPEG and half PNG, made once per run.
 const std::vector<std::string>& tenPhotos(const std::string& folder) {
