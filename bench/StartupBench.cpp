@@ -112,8 +112,9 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_StartupToFirstFrame)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
-// One start of the probe with extra environment entries; what it printed: "first" (the first
-// frame), "added" and "done" in seconds from the fork, "longest" in seconds. Empty on failure.
+// One start of the probe, with one extra environment entry unless `variable` is empty; what it
+// printed: "first" (the first frame), "added" and "done" in seconds from the fork, "longest" in
+// seconds. Empty on failure.
 std::map<std::string, double> probeOnce(const std::string& config, const std::string& runtime,
                                         const std::string& variable, const std::string& value) {
     int pipeEnds[2];
@@ -126,7 +127,8 @@ std::map<std::string, double> probeOnce(const std::string& config, const std::st
         close(pipeEnds[0]);
         setenv("XDG_CONFIG_HOME", config.c_str(), 1);
         setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        setenv(variable.c_str(), value.c_str(), 1);
+        if (!variable.empty())
+            setenv(variable.c_str(), value.c_str(), 1);
         execl(QUELMARINE_STARTUP_PROBE, QUELMARINE_STARTUP_PROBE, nullptr);
         _exit(127);
     }

@@ -92,12 +92,9 @@ void CustomBackgroundDialog::addImageFile(const QString& path) {
 void CustomBackgroundDialog::refresh() {
     refreshing = true;
     const std::vector<BackgroundPictures::Row>& pictures = list.rows();
-    while (rows->topLevelItemCount() > int(pictures.size()))
-        delete rows->takeTopLevelItem(rows->topLevelItemCount() - 1);
+    setRowCount(rows, int(pictures.size()));
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         QTreeWidgetItem* item = rows->topLevelItem(int(i));
-        if (!item)
-            item = new QTreeWidgetItem(rows);
         item->setText(0, QString::fromStdString(pictures[i].path));
         item->setText(1, QString::fromLatin1(pictures[i].on ? kPictureOn : kPictureOff));
         for (int c = 0; c < 2; ++c) {

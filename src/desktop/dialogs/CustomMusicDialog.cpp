@@ -116,12 +116,9 @@ void CustomMusicDialog::tick() {
 void CustomMusicDialog::refresh() {
     refreshing = true;
     const std::vector<std::string>& tracks = list.rows();
-    while (rows->topLevelItemCount() > int(tracks.size()))
-        delete rows->takeTopLevelItem(rows->topLevelItemCount() - 1);
+    setRowCount(rows, int(tracks.size()));
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         QTreeWidgetItem* item = rows->topLevelItem(int(i));
-        if (!item)
-            item = new QTreeWidgetItem(rows);
         item->setText(0, QString::fromStdString(tracks[i]));
         item->setTextAlignment(0, Qt::AlignCenter);
         item->setSelected(int(i) == list.selection());

@@ -80,6 +80,13 @@ void ListDialog::setUpList(QTreeWidget* list, const QStringList& columns, const 
     list->setPalette(colours);
 }
 
+void ListDialog::setRowCount(QTreeWidget* list, int count) {
+    while (list->topLevelItemCount() > count)
+        delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
+    while (list->topLevelItemCount() < count)
+        new QTreeWidgetItem(list);
+}
+
 ImageCheckBox* ListDialog::makeSwitch(const QString& text, int id, QWidget* parent) {
     auto* box = new ImageCheckBox(text, parent);
     box->setObjectName(QString::number(id));

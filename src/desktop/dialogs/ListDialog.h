@@ -41,6 +41,8 @@ class ListDialog : public QDialog {
     // Sets up `list` with its control id: grid lines, full-row selection, one selection, the
     // columns centred with their widths, a tan background.
     void setUpList(QTreeWidget* list, const QStringList& columns, const QList<int>& widths, int id);
+    // Makes `list` hold `count` rows, keeping the first ones.
+    static void setRowCount(QTreeWidget* list, int count);
     // The own-music or own-image switch: a check box showing icons 184 (on) and 183 (off).
     ImageCheckBox* makeSwitch(const QString& text, int id, QWidget* parent);
     // A message box owned by the dialog, with no caption, that returns at once.

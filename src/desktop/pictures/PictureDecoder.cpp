@@ -41,20 +41,24 @@ DecodedPicture decodePicture(const QString& path, int screenLongSide) {
         std::int64_t(stored.width()) * stored.height() > kMaxPicturePixels)
         return {};
     const int limit = std::clamp(screenLongSide, 1, kMaxPictureSide);
-    if (std::max(stored.width(), stored.height()) > limit)
+    // JPEG decodes scaled for little cost; other formats are decoded whole and scaled once, to
+    // the texture's size, after they are brought to 8 bits per channel.
+    if (reader.format() == "jpeg" && std::max(stored.width(), stored.height()) > limit)
         reader.setScaledSize(stored.scaled(limit, limit, Qt::KeepAspectRatio));
     QImage image = reader.read();
     if (image.isNull())
         return {};
-    const int width = nearestPowerOfTwo(image.width(), limit);
-    const int height = nearestPowerOfTwo(image.height(), limit);
+    const QSize fitted = image.size().scaled(std::min(image.width(), limit),
+                                             std::min(image.height(), limit), Qt::KeepAspectRatio);
+    const int width = nearestPowerOfTwo(fitted.width(), limit);
+    const int height = nearestPowerOfTwo(fitted.height(), limit);
     const bool alpha = image.hasAlphaChannel();
-    // The backdrop surface maps the texture's left edge to the tank's right side: stored
-    // mirrored, the picture shows the right way round.
-    image = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888)
-                .mirrored(true, false);
+    image = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     if (image.width() != width || image.height() != height)
         image = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // The backdrop surface maps the texture's left edge to the tank's right side: stored
+    // mirrored, the picture shows the right way round.
+    image = std::move(image).mirrored(true, false);
     if (image.isNull())
         return {};
     DecodedPicture picture;

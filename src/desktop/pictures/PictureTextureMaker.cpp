@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <QString>
+#include <QTimer>
 #include <SOIL/SOIL.h>
 #include <memory>
 
@@ -37,11 +38,28 @@ void PictureTextureMaker::load(const std::string& path, std::function<void(std::
         QMetaObject::invokeMethod(
             this,
             [this, picture, done] {
-                const bool current = makeContextCurrent && makeContextCurrent();
-                done(current ? uploadPictureTexture(*picture) : 0);
+                decoded.push_back({picture, done});
+                if (!uploadPending)
+                    uploadNext();
             },
             Qt::QueuedConnection);
     });
+}
+
+// One texture at a time, a frame apart, so that pictures decoded together never hold up a frame
+// between them.
+void PictureTextureMaker::uploadNext() {
+    uploadPending = false;
+    if (decoded.empty())
+        return;
+    const Decoded next = decoded.front();
+    decoded.pop_front();
+    const bool current = makeContextCurrent && makeContextCurrent();
+    next.done(current ? uploadPictureTexture(*next.picture) : 0);
+    if (!decoded.empty()) {
+        uploadPending = true;
+        QTimer::singleShot(kUploadGapMs, this, [this] { uploadNext(); });
+    }
 }
 
 } // namespace quelmarine

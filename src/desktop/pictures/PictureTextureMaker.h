@@ -5,7 +5,9 @@
 
 #include <QObject>
 #include <QThreadPool>
+#include <deque>
 #include <functional>
+#include <memory>
 
 #include "tank/environment/PictureTextures.h"
 
@@ -30,7 +32,17 @@ class PictureTextureMaker : public QObject, public PictureTextures {
     void load(const std::string& path, std::function<void(std::int32_t)> done) override;
 
   private:
+    struct Decoded {
+        std::shared_ptr<DecodedPicture> picture;
+        std::function<void(std::int32_t)> done;
+    };
+    // Longer than a frame period: a frame comes between two uploads.
+    static constexpr int kUploadGapMs = 15;
+    void uploadNext();
+
     std::function<bool()> makeContextCurrent;
+    std::deque<Decoded> decoded;
+    bool uploadPending = false;
     int longSide;
     QThreadPool workers;
 };

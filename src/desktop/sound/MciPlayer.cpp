@@ -34,7 +34,6 @@ void MciPlayer::open(const std::string& name) {
     fileName = name;
     ++openCount;
     playable = false;
-    atEnd = false;
     playWhenLoaded = false;
     loading = true;
     answer = false;
@@ -73,9 +72,6 @@ void MciPlayer::statusChanged() {
         if (loading)
             announce();
         break;
-    case QMediaPlayer::EndOfMedia:
-        atEnd = true;
-        break;
     default:
         break;
     }
@@ -107,7 +103,6 @@ void MciPlayer::play() {
     }
     if (!playable)
         return;
-    atEnd = false;
     // Without a sound device the player plays silently: its sound output would fail on it.
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull()) {
@@ -132,7 +127,6 @@ void MciPlayer::close() {
 }
 
 void MciPlayer::seek(std::int32_t position) {
-    atEnd = false;
     if (playable)
         player->setPosition(position);
 }
@@ -140,7 +134,10 @@ void MciPlayer::seek(std::int32_t position) {
 std::int32_t MciPlayer::position() const {
     if (!playable)
         return 0;
-    return atEnd ? length() : std::int32_t(player->position());
+    // At the end of a track the player may stop short of its duration: the end counts as the
+    // whole length, so that the play list sees the track has ended.
+    return player->mediaStatus() == QMediaPlayer::EndOfMedia ? length()
+                                                             : std::int32_t(player->position());
 }
 
 std::int32_t MciPlayer::length() const {

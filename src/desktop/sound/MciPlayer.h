@@ -55,7 +55,6 @@ class MciPlayer : public QObject, public TrackPlayer {
     bool playWhenLoaded = false;
     bool answer = false;
     bool clearing = false;
-    bool atEnd = false;
     std::int32_t volumeValue = 1000;
     // Counts opens, so that an answer about an earlier file is not taken for the current one.
     std::uint64_t openCount = 0;
