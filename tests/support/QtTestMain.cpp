@@ -1,7 +1,7 @@
 // Test entry for Qt widget tests: one QApplication for the whole run, then GoogleTest.
 #include <QApplication>
-#include <dlfcn.h>
 #include <QSurfaceFormat>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
