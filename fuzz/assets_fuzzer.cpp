@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(extractPackedAsset(id, folder, name, table));
     FUZZ_CHECK(!extractPackedAsset(std::uint16_t(id + 1), folder, name, table));
     bool packedExists = false, plainExists = false;
-    const std::string packed = fuzzsupport::readWholeFile(packedAssetPath(folder, name), packedExists);
+    const std::string packed =
+        fuzzsupport::readWholeFile(packedAssetPath(folder, name), packedExists);
     const std::string plain = fuzzsupport::readWholeFile(plainAssetPath(folder, name), plainExists);
     FUZZ_CHECK(packedExists && plainExists);
     FUZZ_CHECK(plainAssetPath(folder, name).ends_with(name == "Music" ? ".wav" : ".bmp"));

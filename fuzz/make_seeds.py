@@ -2,6 +2,7 @@
 """Makes the fuzz targets' small seed corpora: valid settings files and pictures, and packed
 assets made from them by the project's own packer.
 Usage: make_seeds.py OUTPUT_FOLDER PACKER"""
+import base64
 import os
 import struct
 import subprocess
@@ -67,6 +68,12 @@ pictures = {
     "indexed2x2-full-table.bmp": bmp(2, 2, 8, palette_entries=256),
     "rgb8x8.bmp": bmp(8, 8, 24),
 }
+# Inputs that once crashed a loader (here GLU's scaler reading past the picture), replayed by
+# every run.
+pictures["crash-glu-scaler-overrun.bmp"] = base64.b64decode(
+    "Qk1OAAAAAAAAADYAAAAoAAAABAAAAAYAAAABABgAAAAAABhCTU4AAAAAAAAANgAAACgAAAAEAAAAAAYAAAEAGAAA"
+    "AAAAGAAAABMLWgBQHjxQPHhQWrRQeAAAAEJNAQBggAAM/qA2AAAAKAAAAAgAAAAIAAAAAQAYAAAAAAAAEwsARB48"
+    "UDx4UFoAAAAwHrQxLPC0UHgwSiwwaA9oMIak")
 for name, data in pictures.items():
     write("bmp", name, data)
     plain = write("texture", name, data)

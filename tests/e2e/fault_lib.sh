@@ -47,12 +47,19 @@ fault_check_drawing() {
 # Gives window $1 the keyboard focus and presses the key $2 (no window manager does it).
 fault_press() { xdotool windowfocus --sync "$1" key "$2"; }
 
+# Takes process $1, which has ended and been waited for, off the list e2e_stop ends.
+fault_forget_pid() {
+    local kept=() pid
+    for pid in "${E2E_PIDS[@]}"; do [ "$pid" = "$1" ] || kept+=("$pid"); done
+    E2E_PIDS=("${kept[@]}")
+}
+
 # Presses Esc in window $1 and checks that the program ends with exit status 0 within 5 s.
 fault_check_esc_exit() {
     fault_press "$1" Escape
     e2e_wait_exit "$APP_PID" 5
     [ "$EXIT_CODE" = 0 ] || fail "Esc: exit status $EXIT_CODE, expected 0 ($2)"
-    E2E_PIDS=("${E2E_PIDS[@]/$APP_PID/}")
+    fault_forget_pid "$APP_PID"
 }
 
 # The program's log holds no sanitizer report, abort or crash.
@@ -85,7 +92,9 @@ fault_make_read_only() {
 fault_make_writable() {
     if [ "$(id -u)" -eq 0 ]; then
         umount "$1"
-        FAULT_MOUNTS=("${FAULT_MOUNTS[@]/$1/}")
+        local kept=() mount
+        for mount in "${FAULT_MOUNTS[@]}"; do [ "$mount" = "$1" ] || kept+=("$mount"); done
+        FAULT_MOUNTS=("${kept[@]}")
     else
         chmod u+w "$1"
     fi

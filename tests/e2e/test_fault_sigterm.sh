@@ -14,7 +14,7 @@ terminate_and_check() {
     kill -TERM "$APP_PID"
     e2e_wait_exit "$APP_PID" 3
     [ "$EXIT_CODE" != running ] || fail "$1: still running 3 s after SIGTERM"
-    E2E_PIDS=("${E2E_PIDS[@]/$APP_PID/}")
+    fault_forget_pid "$APP_PID"
     # Killed by the signal itself (143) only before the handler exists.
     [ "$EXIT_CODE" = 0 ] || [ "$EXIT_CODE" = 143 -a "$2" = early ] ||
         fail "$1: exit status $EXIT_CODE"

@@ -14,7 +14,8 @@ SingleInstanceMarker::SingleInstanceMarker(const QString& name) {
     lock->setStaleLockTime(0); // only a dead owner makes a marker stale, never its age
     held = lock->tryLock(0);
     if (held)
-        removedOnTermination = std::make_unique<RemovedOnTermination>(lock->fileName().toStdString());
+        removedOnTermination =
+            std::make_unique<RemovedOnTermination>(lock->fileName().toStdString());
 }
 
 void SingleInstanceMarker::release() {

@@ -16,6 +16,16 @@ namespace {
 
 constexpr int kLargestPlainTexture = 512;
 
+// GLU's image scaler (behind gluScaleImage and gluBuild2DMipmaps) can read past the last row
+// of its input when it shrinks a picture; found by fuzzing the loaders, where such a read fell
+// into an unmapped page. Pictures handed to GLU get zeroed room for two more rows behind them.
+std::vector<std::uint8_t> withReadSlack(const std::uint8_t* pixels, std::size_t size,
+                                        std::size_t rowBytes) {
+    std::vector<std::uint8_t> padded(size + 2 * rowBytes + 16, 0);
+    std::copy(pixels, pixels + size, padded.begin());
+    return padded;
+}
+
 // 8-bit palette rows expanded to padded 24-bit blue-green-red rows.
 std::vector<std::uint8_t> expandPalette(const BmpPicture& picture) {
     const auto width = std::uint32_t(picture.info.width),
@@ -59,18 +69,20 @@ bool fitToPowerOfTwo(const BmpPicture& picture, int maxTextureSize, UploadDescri
     if (!upload.resample)
         return true;
     std::vector<std::uint8_t> expanded;
-    const std::uint8_t* source = picture.pixels.data();
-    if (info.bitCount == 8) {
+    if (info.bitCount == 8)
         expanded = expandPalette(picture);
-        source = expanded.data();
-    }
+    const std::vector<std::uint8_t>& plain = info.bitCount == 8 ? expanded : picture.pixels;
+    const std::uint32_t sourceBits = info.bitCount == 8 ? 24 : info.bitCount;
+    const std::vector<std::uint8_t> source =
+        withReadSlack(plain.data(), plain.size(), rowStride(sourceBits, std::uint32_t(info.width)));
     // Rows of the resampled picture are padded to 4 bytes, as the pack alignment says.
     const std::size_t outStride = (std::size_t(upload.width) * upload.components + 3) / 4 * 4;
     pixels.assign(outStride * std::size_t(upload.height), 0);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     return gluScaleImage(is32 ? GL_BGRA_EXT : GL_RGB, info.width, info.height, GL_UNSIGNED_BYTE,
-                         source, upload.width, upload.height, GL_UNSIGNED_BYTE, pixels.data()) == 0;
+                         source.data(), upload.width, upload.height, GL_UNSIGNED_BYTE,
+                         pixels.data()) == 0;
 }
 
 void uploadBmpTexture(const std::string& path) {
@@ -105,8 +117,10 @@ void loadMipmappedTexture(const std::string& path, GLuint& textureId) {
     if (!readBmpWithAlpha(path, info, rgba))
         return;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    const std::vector<std::uint8_t> padded =
+        withReadSlack(rgba.data(), rgba.size(), std::size_t(info.width) * 4);
     gluBuild2DMipmaps(GL_TEXTURE_2D, 4, info.width, info.height, GL_RGBA, GL_UNSIGNED_BYTE,
-                      rgba.data());
+                      padded.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

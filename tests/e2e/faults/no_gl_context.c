@@ -10,8 +10,7 @@ GLXContext glXCreateContext(Display* d, XVisualInfo* v, GLXContext share, Bool d
     return NULL;
 }
 
-GLXContext glXCreateNewContext(Display* d, GLXFBConfig c, int type, GLXContext share,
-                               Bool direct) {
+GLXContext glXCreateNewContext(Display* d, GLXFBConfig c, int type, GLXContext share, Bool direct) {
     (void)d, (void)c, (void)type, (void)share, (void)direct;
     return NULL;
 }

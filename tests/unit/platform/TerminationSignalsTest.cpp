@@ -16,8 +16,7 @@ using testsupport::writeFile;
 namespace {
 
 // Runs `body` in a child process that has the handler installed; returns its wait status.
-template <typename Body>
-int statusOfChild(Body body) {
+template <typename Body> int statusOfChild(Body body) {
     pid_t child = ::fork();
     if (child == 0) {
         installTerminationHandler();
