@@ -122,6 +122,8 @@ def check(kind, folder):
         return  # the caller compares the folder before and after
     with open(path, "rb") as f:
         data = f.read()
+    if data.startswith(b"\xef\xbb\xbf"):  # a byte order mark is kept aside, not read
+        data = data[3:]
     # Only the first section of each name counts; the parser keeps the first of everything.
     values = {}
     section, seen = None, set()
