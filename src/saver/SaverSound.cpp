@@ -1,5 +1,6 @@
 #include "saver/SaverSound.h"
 
+#include "res/ResourceIds.h"
 #include "tank/ProcessState.h"
 #include "tank/assets/PackedAssets.h"
 #include "tank/platform/ErrorReport.h"
@@ -14,7 +15,6 @@ namespace quelmarine::saver {
 
 namespace {
 
-constexpr std::uint16_t kMusicResource = 227;
 // Written in pieces of about 50 ms, so that a stop is noticed soon.
 constexpr int kPieceMilliseconds = 50;
 
@@ -53,7 +53,7 @@ void playForever(const WavSound& sound, const std::atomic<bool>& stop, float gai
 SaverSound::SaverSound() {
     auto loaded = std::make_shared<WavSound>();
     bool ok = false;
-    withPackedAsset(kMusicResource, "Music",
+    withPackedAsset(kResourceAmbientLoop, kResourceAmbientLoopFile,
                     [&](const std::string& path) { ok = readWavFile(path, *loaded); });
     if (!ok)
         return; // a missing sound is silence
