@@ -3,9 +3,11 @@
 # starts, stays up and keeps drawing, stays within its memory bound, ends with status 0 on Esc,
 # and leaves a file its load has repaired, or, for what it must not read (too large, a FIFO, a
 # folder, a link loop, a device), the folder exactly as it was.
-source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/fault_lib.sh"
-cases="$(dirname "$0")/hostile/settings_cases.py"
+# Usage: tests/e2e/hostile/run_hostile_settings.sh PROGRAM (with an X server; not yet part of the
+# ctest run: one start in a full run ended in an abort that is still being looked into).
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../fault_lib.sh"
+cases="$(dirname "$0")/settings_cases.py"
 e2e_start_x 1280 1024
 folder="$(dirname "$SETTINGS_FILE")"
 # Targets for the list entries: a FIFO, an empty picture and track, a link loop.
