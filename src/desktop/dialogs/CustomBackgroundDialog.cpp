@@ -61,14 +61,7 @@ CustomBackgroundDialog::CustomBackgroundDialog(QWidget* owner, PictureTextures& 
         if (!refreshing)
             list.setInterval(text.toStdString());
     });
-    connect(rows, &QTreeWidget::itemSelectionChanged, this, [this] {
-        if (!refreshing) {
-            const QList<QTreeWidgetItem*> chosen = rows->selectedItems();
-            list.select(chosen.isEmpty() ? -1 : rows->indexOfTopLevelItem(chosen.first()));
-        }
-    });
-    connect(rows, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { list.clickRow(rows->indexOfTopLevelItem(item)); });
+    forwardRowEvents(rows, list, refreshing);
 
     list.changed = [this] { refresh(); };
     list.showMessage = [this](const std::string& text) { message(QString::fromStdString(text)); };

@@ -66,14 +66,7 @@ CustomMusicDialog::CustomMusicDialog(QWidget* owner)
     connect(removeAllButton, &QPushButton::clicked, this, [this] { list.removeAll(); });
     connect(playButton, &QPushButton::clicked, this, [this] { list.play(); });
     connect(stopButton, &QPushButton::clicked, this, [this] { list.stop(); });
-    connect(rows, &QTreeWidget::itemSelectionChanged, this, [this] {
-        if (!refreshing) {
-            const QList<QTreeWidgetItem*> chosen = rows->selectedItems();
-            list.select(chosen.isEmpty() ? -1 : rows->indexOfTopLevelItem(chosen.first()));
-        }
-    });
-    connect(rows, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { list.clickRow(rows->indexOfTopLevelItem(item)); });
+    forwardRowEvents(rows, list, refreshing);
     connect(volume, &QSlider::valueChanged, this, [this](int v) {
         if (refreshing)
             return;

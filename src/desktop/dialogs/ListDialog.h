@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <QTreeWidget>
 #include <array>
 
 #include "tank/settings/ListSection.h"
@@ -41,6 +42,20 @@ class ListDialog : public QDialog {
     // Sets up `list` with its control id: grid lines, full-row selection, one selection, the
     // columns centred with their widths, a tan background.
     void setUpList(QTreeWidget* list, const QStringList& columns, const QList<int>& widths, int id);
+    // Hands the row list's selection (while not `refreshing`) and clicks to `model`'s `select`
+    // and `clickRow`, by row index (-1: nothing selected).
+    template <typename Model>
+    void forwardRowEvents(QTreeWidget* rows, Model& model, const bool& refreshing) {
+        connect(rows, &QTreeWidget::itemSelectionChanged, this, [rows, &model, &refreshing] {
+            if (refreshing)
+                return;
+            const QList<QTreeWidgetItem*> chosen = rows->selectedItems();
+            model.select(chosen.isEmpty() ? -1 : rows->indexOfTopLevelItem(chosen.first()));
+        });
+        connect(rows, &QTreeWidget::itemClicked, this, [rows, &model](QTreeWidgetItem* item) {
+            model.clickRow(rows->indexOfTopLevelItem(item));
+        });
+    }
     // Makes `list` hold `count` rows, keeping the first ones.
     static void setRowCount(QTreeWidget* list, int count);
     // The own-music or own-image switch: a check box showing icons 184 (on) and 183 (off).
