@@ -1,7 +1,7 @@
 // A preloaded probe for any OpenGL program: counts the buffer swaps and keeps, in a small
-// binary file named by QUELMARINE_SWAP_LOG, the swap count, the time of the first swap and the
-// longest wait between two swaps. The file is rewritten at every swap, so a program that is
-// killed leaves its figures behind.
+// binary file named by QUELMARINE_SWAP_LOG, the swap count, the time of the first swap (and the
+// processor time spent until then) and the longest wait between two swaps. The file is rewritten at
+// every swap, so a program that is killed leaves its figures behind.
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -14,30 +14,33 @@ struct SwapRecord {
     uint64_t swaps;
     int64_t firstSwapNs; // wall-clock time (CLOCK_REALTIME) of the first swap
     int64_t lastSwapNs;
-    int64_t longestGapNs; // between two swaps, from QUELMARINE_SWAP_SETTLE_MS after the first
+    int64_t longestGapNs;   // between two swaps, from QUELMARINE_SWAP_SETTLE_MS after the first
+    int64_t firstSwapCpuNs; // processor time of the whole process (all threads) at the first swap
 };
 
 static struct SwapRecord record;
 static int logFile = -2;
 static int64_t settleNs;
 
-static int64_t wallNanoseconds(void) {
+static int64_t clockNanoseconds(clockid_t clock) {
     struct timespec now;
-    clock_gettime(CLOCK_REALTIME, &now);
+    clock_gettime(clock, &now);
     return (int64_t)now.tv_sec * 1000000000LL + now.tv_nsec;
 }
 
 static void noteSwap(void) {
-    const int64_t now = wallNanoseconds();
+    const int64_t now = clockNanoseconds(CLOCK_REALTIME);
     if (logFile == -2) {
         const char* path = getenv("QUELMARINE_SWAP_LOG");
         const char* settle = getenv("QUELMARINE_SWAP_SETTLE_MS");
         logFile = path ? open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644) : -1;
         settleNs = (settle ? atoll(settle) : 2000) * 1000000LL;
     }
-    if (record.swaps == 0)
+    if (record.swaps == 0) {
         record.firstSwapNs = now;
-    else if (now - record.firstSwapNs >= settleNs && now - record.lastSwapNs > record.longestGapNs)
+        record.firstSwapCpuNs = clockNanoseconds(CLOCK_PROCESS_CPUTIME_ID);
+    } else if (now - record.firstSwapNs >= settleNs &&
+               now - record.lastSwapNs > record.longestGapNs)
         record.longestGapNs = now - record.lastSwapNs;
     record.lastSwapNs = now;
     ++record.swaps;

@@ -3,11 +3,9 @@
 // PulseAudio's simple interface on a thread of its own, at the volume of the settings. Without a
 // sound server the saver stays silent and says so once on standard error.
 
-#include "tank/sound/WavFile.h"
+#include "tank/sound/LoopPlayer.h"
 
-#include <atomic>
 #include <memory>
-#include <thread>
 
 namespace quelmarine::saver {
 
@@ -19,12 +17,10 @@ class SaverSound {
     SaverSound(const SaverSound&) = delete;
     SaverSound& operator=(const SaverSound&) = delete;
 
-    bool playing() const { return player.joinable(); }
+    bool playing() const { return player && player->playing(); }
 
   private:
-    std::shared_ptr<const WavSound> sound;
-    std::shared_ptr<std::atomic<bool>> stop = std::make_shared<std::atomic<bool>>(false);
-    std::thread player;
+    std::unique_ptr<LoopPlayer> player;
 };
 
 } // namespace quelmarine::saver

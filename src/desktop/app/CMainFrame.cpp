@@ -1,18 +1,18 @@
 #include "desktop/app/CMainFrame.h"
 
+#include "desktop/app/ScreenChoice.h"
 #include "desktop/dialogs/FishSettingsDialog.h"
 #include "desktop/view/AquariumView.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
-#include "desktop/app/ScreenChoice.h"
-#include "desktop/view/AquariumView.h"
 #include "tank/scene/InteractionModes.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPalette>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace quelmarine {
@@ -39,7 +39,10 @@ CMainFrame::CMainFrame() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(container);
-    aquariumView->CreateDialogs(this);
+    // The two list dialogs (and whatever music they start) are made right after the first
+    // frame is on the screen, so the tank shows up without waiting for them.
+    connect(aquariumView, &AquariumView::firstFrameShown, this,
+            [this] { QTimer::singleShot(0, this, [this] { aquariumView->CreateDialogs(this); }); });
     aquariumView->mouseHandling().openDialog = [this](int commandId) {
         if (commandId == kCommandAddDeleteFish)
             FishSettingsDialog::run(this);

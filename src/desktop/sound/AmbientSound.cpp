@@ -1,14 +1,6 @@
 #include "desktop/sound/AmbientSound.h"
 
-#include <QUrl>
-
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <unistd.h>
-
-#include <fstream>
-#include <iterator>
-#include <vector>
+#include <cstdio>
 
 #include "res/ResourceIds.h"
 #include "tank/ProcessState.h"
@@ -16,58 +8,38 @@
 
 namespace quelmarine {
 
-namespace {}
+AmbientSound::AmbientSound() = default;
 
-AmbientSound::AmbientSound() : player(std::make_unique<QSoundEffect>()) {
-    player->setLoopCount(QSoundEffect::Infinite);
-}
+AmbientSound::~AmbientSound() = default;
 
-AmbientSound::~AmbientSound() {
-    player.reset();
-    if (memoryFile >= 0)
-        ::close(memoryFile);
-}
-
-bool AmbientSound::keepInMemory(const std::string& wavPath) {
-    std::ifstream in(wavPath, std::ios::binary);
-    if (!in)
-        return false;
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
-                                  std::istreambuf_iterator<char>()};
-    if (bytes.empty())
-        return false;
-    if (memoryFile < 0)
-        memoryFile = ::memfd_create("QuelmarineAmbient", MFD_CLOEXEC);
-    if (memoryFile < 0)
-        return false;
-    if (::ftruncate(memoryFile, 0) != 0)
-        return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n =
-            ::pwrite(memoryFile, bytes.data() + done, bytes.size() - done, off_t(done));
-        if (n <= 0)
-            return false;
-        done += std::size_t(n);
-    }
-    return true;
+std::shared_ptr<const WavSound> AmbientSound::loadLoop() {
+    if (loop || loopMissing)
+        return loop;
+    // The asset file lives only while it is unpacked; the samples stay in memory.
+    auto read = std::make_shared<WavSound>();
+    bool ok = false;
+    withPackedAsset(kResourceAmbientLoop, kResourceAmbientLoopFile,
+                    [&](const std::string& path) { ok = readWavFile(path, *read); });
+    if (ok)
+        loop = std::move(read);
+    else
+        loopMissing = true; // a missing sound is silence, and is not looked for again
+    return loop;
 }
 
 void AmbientSound::startAmbientSound() {
-    // The asset files live only while they are unpacked; the player reads its own copy in memory,
-    // which stays readable after the files are gone.
-    bool loaded = false;
-    withPackedAsset(kResourceAmbientLoop, kResourceAmbientLoopFile,
-                    [&](const std::string& wavPath) { loaded = keepInMemory(wavPath); });
-    player->setVolume(ambientGain(AquariumSettings.volume));
-    if (!loaded)
-        return; // a missing sound is silence
-    player->setSource(QUrl::fromLocalFile(QStringLiteral("/proc/self/fd/%1").arg(memoryFile)));
-    player->play();
+    player.reset(); // from the beginning
+    std::shared_ptr<const WavSound> sound = loadLoop();
+    if (!sound)
+        return;
+    // Without a sound server the tank stays silent; one line says why.
+    player = std::make_unique<LoopPlayer>(
+        sound, ambientGain(AquariumSettings.volume),
+        [](const std::string& why) { std::fprintf(stderr, "QuelmarineScr: %s\n", why.c_str()); });
 }
 
 void AmbientSound::stopAmbientSound() {
-    player->stop();
+    player.reset();
 }
 
 } // namespace quelmarine

@@ -1,12 +1,12 @@
 #pragma once
-// The built-in ambient sound: the packed "Music" loop played with QSoundEffect, endlessly, at
-// the volume of the settings. The view calls Tick() after every frame.
+// The built-in ambient sound: the packed "Music" loop played endlessly at the volume of the
+// settings, through the sound server directly. No media framework is loaded for it, so a start
+// that plays only the ambient loop stays light. The view calls Tick() after every frame.
 
-#include <QSoundEffect>
-#include <QString>
 #include <memory>
 
 #include "tank/sound/AmbientLoop.h"
+#include "tank/sound/LoopPlayer.h"
 
 namespace quelmarine {
 
@@ -23,15 +23,16 @@ class AmbientSound : public AmbientOutput {
     void startAmbientSound() override;
     void stopAmbientSound() override;
 
-    // For tests: the effect that plays the loop.
-    const QSoundEffect& effect() const { return *player; }
+    // For tests: whether the loop is playing now.
+    bool playing() const { return player && player->playing(); }
 
   private:
-    // Copies the unpacked WAV file into memory that outlives the file.
-    bool keepInMemory(const std::string& wavPath);
+    // The loop's samples, read from the packed asset the first time they are needed.
+    std::shared_ptr<const WavSound> loadLoop();
 
-    std::unique_ptr<QSoundEffect> player;
-    int memoryFile = -1;
+    std::shared_ptr<const WavSound> loop;
+    bool loopMissing = false;
+    std::unique_ptr<LoopPlayer> player;
 };
 
 } // namespace quelmarine

@@ -14,9 +14,20 @@
 
 namespace quelmarine {
 
-MciPlayer::MciPlayer()
-    : output(std::make_unique<QAudioOutput>()), player(std::make_unique<QMediaPlayer>()) {
-    output->setVolume(1.0f);
+MciPlayer::MciPlayer() = default;
+
+MciPlayer::~MciPlayer() {
+    if (player)
+        player->stop();
+}
+
+QMediaPlayer& MciPlayer::media() {
+    if (player)
+        return *player;
+    // Made on first use: the media framework and its decoders load only when music is played.
+    output = std::make_unique<QAudioOutput>();
+    output->setVolume(float(std::clamp(volumeValue, 0, 1000)) / 1000.0f);
+    player = std::make_unique<QMediaPlayer>();
     connect(player.get(), &QMediaPlayer::mediaStatusChanged, this, [this] { statusChanged(); });
     connect(player.get(), &QMediaPlayer::errorOccurred, this, [this] {
         if (loading)
@@ -24,10 +35,7 @@ MciPlayer::MciPlayer()
         else
             playable = false;
     });
-}
-
-MciPlayer::~MciPlayer() {
-    player->stop();
+    return *player;
 }
 
 void MciPlayer::open(const std::string& name) {
@@ -38,9 +46,11 @@ void MciPlayer::open(const std::string& name) {
     loading = true;
     answer = false;
     // Cleared first: the same file again (Repeat One) must load anew and answer again.
-    clearing = true;
-    player->setSource(QUrl());
-    clearing = false;
+    if (player) {
+        clearing = true;
+        player->setSource(QUrl());
+        clearing = false;
+    }
     file.reset();
     if (name.empty() || !isReadableRegularFile(name)) {
         announce(); // refused unopened
@@ -55,7 +65,7 @@ void MciPlayer::open(const std::string& name) {
         announce();
         return;
     }
-    player->setSourceDevice(file.get(), QUrl::fromLocalFile(path));
+    media().setSourceDevice(file.get(), QUrl::fromLocalFile(path));
 }
 
 void MciPlayer::statusChanged() {
@@ -84,7 +94,7 @@ void MciPlayer::announce() {
             return;
         loading = false;
         playable = answer;
-        if (!playable) {
+        if (!playable && player) {
             clearing = true;
             player->setSource(QUrl());
             clearing = false;
@@ -116,13 +126,14 @@ void MciPlayer::play() {
 
 void MciPlayer::stop() {
     playWhenLoaded = false;
-    if (player->playbackState() == QMediaPlayer::PlayingState)
+    if (player && player->playbackState() == QMediaPlayer::PlayingState)
         player->pause(); // keeps the position; seek(0) rewinds
 }
 
 void MciPlayer::close() {
     playWhenLoaded = false;
-    player->stop();
+    if (player)
+        player->stop();
     playable = false;
 }
 
@@ -146,7 +157,8 @@ std::int32_t MciPlayer::length() const {
 
 void MciPlayer::setVolume(std::int32_t volume) {
     volumeValue = volume;
-    output->setVolume(float(std::clamp(volume, 0, 1000)) / 1000.0f);
+    if (output)
+        output->setVolume(float(std::clamp(volume, 0, 1000)) / 1000.0f);
 }
 
 } // namespace quelmarine

@@ -1,7 +1,8 @@
 #pragma once
 // The user's music player: one QMediaPlayer with one QAudioOutput, reused for every track, so
-// no player or window is ever left behind. Nothing shows video: an MPEG file plays its sound
-// only. Positions and lengths are milliseconds; the volume 0 ... 1000 maps to 0.0 ... 1.0.
+// no player or window is ever left behind. Both are made when the first file is loaded. Nothing
+// shows video: an MPEG file plays its sound only. Positions and lengths are milliseconds; the
+// volume 0 ... 1000 maps to 0.0 ... 1.0.
 //
 // open() returns at once. A path that is not a readable regular file is refused without being
 // opened; any other file is loaded by the player, and `loaded` is called when the player has
@@ -39,9 +40,11 @@ class MciPlayer : public QObject, public TrackPlayer {
     // True while a file is being loaded.
     bool isLoading() const { return loading; }
     // For tests: the player that plays.
-    const QMediaPlayer& mediaPlayer() const { return *player; }
+    const QMediaPlayer& mediaPlayer() { return media(); }
 
   private:
+    // The player, made the first time a file is loaded.
+    QMediaPlayer& media();
     // Reports the load result (`answer`) through `loaded`, from the event loop.
     void announce();
     void statusChanged();

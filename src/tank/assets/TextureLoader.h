@@ -11,6 +11,9 @@
 
 namespace quelmarine {
 
+// The minifying filter of a texture made by loadMipmappedTexture.
+constexpr GLint kMipmappedMinFilter = GL_LINEAR_MIPMAP_NEAREST;
+
 // RGBA with black transparent, a full mipmap chain, repeat wrapping.
 void loadMipmappedTexture(const std::string& path, GLuint& textureId);
 

@@ -48,6 +48,14 @@ void BackdropSurface::BuildBackdropPoints(const TankBox& tank, int background) {
     }
 }
 
+Point3d BackdropSurface::GridPoint(int u, int v) const {
+    const int d = backdropDivisions;
+    Point3d q[kRows];
+    for (int r = 0; r < kRows; ++r)
+        q[r] = BezierQuintic(double(u) / d, backdropPoints[r]);
+    return BezierQuintic(double(v) / d, q);
+}
+
 void BackdropSurface::DrawBackdrop() const {
     const int d = backdropDivisions;
     if (d < 1 || d > 64)

@@ -21,6 +21,8 @@ class BackdropSurface {
     void BuildBackdropPoints(const TankBox& tank, int background);
     // Draws the surface as triangle strips with texture coordinates; the texture is bound.
     void DrawBackdrop() const;
+    // The vertex DrawBackdrop sends at texture coordinates (u / d, v / d), d = the divisions.
+    Point3d GridPoint(int u, int v) const;
 
     float backdropSway = 0.0f;
     bool backdropSwayUp = true;

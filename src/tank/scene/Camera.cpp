@@ -18,8 +18,11 @@ void SetProjectionAndCamera(int screenWidth, int screenHeight, float cameraZOffs
     glFrustum(f.left, f.right, f.bottom, f.top, f.nearPlane, f.farPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gluLookAt(eyePosition[0], eyePosition[1], eyePosition[2] + cameraZOffset - 5, 0, 0, -500, 0, 1,
-              0);
+    gluLookAt(eyePosition[0], eyePosition[1], cameraEyeZ(cameraZOffset), 0, 0, -500, 0, 1, 0);
+}
+
+double cameraEyeZ(float cameraZOffset) {
+    return eyePosition[2] + cameraZOffset - 5;
 }
 
 } // namespace quelmarine

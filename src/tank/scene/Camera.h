@@ -6,4 +6,7 @@ namespace quelmarine {
 
 void SetProjectionAndCamera(int screenWidth, int screenHeight, float cameraZOffset = -5.0f);
 
+// The eye's z coordinate for this camera offset.
+double cameraEyeZ(float cameraZOffset);
+
 } // namespace quelmarine

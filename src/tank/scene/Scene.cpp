@@ -43,6 +43,9 @@ void Scene::SetUpFixedState() {
 void Scene::LoadBuiltInTextures() {
     withPackedAsset(kResourceBackdrop, kResourceBackdropFile,
                     [&](const std::string& path) { loadMipmappedTexture(path, backdropTexture); });
+    glBindTexture(GL_TEXTURE_2D, backdropTexture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &backdropTextureWidth);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &backdropTextureHeight);
     LoadSpeciesTextures(speciesTexture);
 }
 
@@ -87,9 +90,15 @@ void Scene::SetLight() {
     glEnable(GL_LIGHTING);
 }
 
-void Scene::DrawBackgroundQuads() {
+void Scene::DrawBackgroundQuads(bool hidden) {
     if (AquariumSettings.backFixed == 0)
         return;
+    if (hidden) {
+        // Only what drawing the quad would have left behind.
+        glColor3ub(255, 255, 255);
+        glEnable(GL_TEXTURE_2D);
+        return;
+    }
     const auto colour = static_cast<unsigned>(AquariumSettings.backColor);
     glDisable(GL_TEXTURE_2D);
     glColor3ub(GLubyte(colour & 0xFF), GLubyte((colour >> 8) & 0xFF),
@@ -105,12 +114,27 @@ void Scene::DrawBackgroundQuads() {
     glEnable(GL_TEXTURE_2D);
 }
 
-void Scene::DrawBackdropPass() {
-    if (AquariumSettings.background != 0 || AquariumSettings.showTerra == 0)
+bool Scene::BackdropDrawn() const {
+    return AquariumSettings.background == 0 && AquariumSettings.showTerra != 0;
+}
+
+void Scene::DrawBackdropPass(const BackdropCamera& camera) {
+    if (!BackdropDrawn())
         return;
-    glBindTexture(GL_TEXTURE_2D, backdropTextureNow());
+    const GLuint texture = backdropTextureNow();
+    glBindTexture(GL_TEXTURE_2D, texture);
     glPushMatrix();
     backdrop.BuildBackdropPoints(tankBox, AquariumSettings.background);
+    if (texture == backdropTexture && texture != 0) {
+        // Where one texel covers more than about 0.7 pixels the mipmapped filter reads level 0
+        // only, exactly as plain linear filtering does; plain filtering skips the level choice.
+        constexpr double kMagnifiedEnough = 0.8;
+        lastShortcuts.backdropMagnified =
+            leaveOutHiddenWork && backdropPixelsPerTexel(backdrop, camera, backdropTextureWidth,
+                                                         backdropTextureHeight) >= kMagnifiedEnough;
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                        lastShortcuts.backdropMagnified ? GL_LINEAR : kMipmappedMinFilter);
+    }
     backdrop.DrawBackdrop();
     glPopMatrix();
 }
@@ -150,13 +174,22 @@ void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawOverlay(overlayVisible, overlayFrames, outlineFont);
     SetLight();
-    DrawBackgroundQuads();
+    const BackdropCamera camera{frustumFor(screenWidth, screenHeight), cameraEyeZ(cameraZOffset),
+                                viewportWidth, viewportHeight};
+    lastShortcuts = {};
+    if (leaveOutHiddenWork && BackdropDrawn()) {
+        // The surface exactly as this frame's backdrop pass will draw it (one sway step on).
+        BackdropSurface next = backdrop;
+        next.BuildBackdropPoints(tankBox, AquariumSettings.background);
+        lastShortcuts.colourQuadLeftOut = backdropCoversViewport(next, camera, 2.0);
+    }
+    DrawBackgroundQuads(lastShortcuts.colourQuadLeftOut);
     FoodTarget foodTargets[kFoodItemCount];
     FillFoodTargets(food, foodTargets);
     DrawFishPass(fishPool, AquariumSettings.fishCount, speciesTexture, mouse.mode == kModeFeedFish,
                  foodTargets);
     EatMarkedFood(food, foodTargets);
-    DrawBackdropPass();
+    DrawBackdropPass(camera);
     glPushMatrix();
     glDisable(GL_FOG);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);

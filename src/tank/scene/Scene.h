@@ -9,6 +9,7 @@
 #include "tank/fish/FishPopulation.h"
 #include "tank/fish/FoodItem.h"
 #include "tank/scene/BackdropSurface.h"
+#include "tank/scene/BackdropView.h"
 #include "tank/scene/OutlineFont.h"
 #include "tank/scene/Picking.h"
 #include "tank/scene/TankBox.h"
@@ -65,12 +66,24 @@ class Scene {
     MouseState mouse;
     Picking picking;
 
+    // Work the last frame left out because it could not show (the picture is the same either
+    // way): the colour quad hidden behind a backdrop that covers the viewport, and mipmap
+    // selection for a built-in backdrop that is magnified everywhere. `leaveOutHiddenWork`
+    // switches both off, for comparisons.
+    struct Shortcuts {
+        bool colourQuadLeftOut = false;
+        bool backdropMagnified = false;
+    };
+    Shortcuts lastShortcuts;
+    bool leaveOutHiddenWork = true;
+
   private:
     void SetUpFixedState();
     void LoadBuiltInTextures();
     void SetLight();
-    void DrawBackgroundQuads();
-    void DrawBackdropPass();
+    void DrawBackgroundQuads(bool hidden);
+    void DrawBackdropPass(const BackdropCamera& camera);
+    bool BackdropDrawn() const;
     GLuint backdropTextureNow() const;
     void PlaceBubbleEmitters();
     void DrawBubbleEmitters();
@@ -79,6 +92,8 @@ class Scene {
     void RunMousePass();
 
     TankBox tankBox;
+    // Level 0 of the built-in backdrop picture.
+    GLint backdropTextureWidth = 0, backdropTextureHeight = 0;
 };
 
 } // namespace quelmarine
