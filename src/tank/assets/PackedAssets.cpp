@@ -1,13 +1,15 @@
 #include "tank/assets/PackedAssets.h"
 
+#include "tank/ProcessState.h"
 #include "tank/assets/ScrambleKey.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
-#include "tank/ProcessState.h"
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace quelmarine {
@@ -34,6 +36,16 @@ bool writeAll(int fd, const unsigned char* data, std::size_t size) {
     return true;
 }
 
+// Lets the kernel take back the whole pages of a resource compiled into the program once it is
+// unpacked: they are read-only pages of the program file, read in again if ever needed.
+void releaseProgramPages(const unsigned char* begin, std::size_t size) {
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto first = (reinterpret_cast<std::uintptr_t>(begin) + page - 1) / page * page;
+    const auto last = (reinterpret_cast<std::uintptr_t>(begin) + size) / page * page;
+    if (last > first)
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+}
+
 } // namespace
 
 std::string windowsDirPrefix() {
@@ -56,7 +68,12 @@ std::string plainAssetPath(const std::string& directory, const std::string& name
 
 bool extractPackedAsset(std::uint16_t resourceId, const std::string& directory,
                         const std::string& name) {
-    return extractPackedAsset(resourceId, directory, name, builtInResources());
+    const std::span<const PackedResource> table = builtInResources();
+    if (!extractPackedAsset(resourceId, directory, name, table))
+        return false;
+    if (const PackedResource* resource = findPackedResource(resourceId, table))
+        releaseProgramPages(resource->begin, resource->size());
+    return true;
 }
 
 bool extractPackedAsset(std::uint16_t resourceId, const std::string& directory,

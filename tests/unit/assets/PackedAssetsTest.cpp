@@ -129,3 +129,20 @@ TEST(WithPackedAsset, DeletesBothFilesAfterUse) {
     EXPECT_FALSE(fileExists(runtime.path() + "QuelmarineScr/probe.ad"));
     EXPECT_FALSE(fileExists(seen));
 }
+
+// Unpacking gives the program's pages of a built-in resource back to the kernel; unpacking it
+// again must still give every byte.
+TEST(ExtractPackedAsset, BuiltInResourceUnpacksTheSameTwice) {
+    TempDir dir;
+    const auto& table = builtInResources();
+    ASSERT_FALSE(table.empty());
+    const PackedResource* largest = &table[0];
+    for (const PackedResource& r : table)
+        if (r.size() > largest->size())
+            largest = &r;
+    ASSERT_TRUE(extractPackedAsset(largest->id, dir.path(), "first"));
+    ASSERT_TRUE(extractPackedAsset(largest->id, dir.path(), "second"));
+    const std::string first = readFile(plainAssetPath(dir.path(), "first"));
+    EXPECT_EQ(first.size(), largest->size());
+    EXPECT_EQ(first, readFile(plainAssetPath(dir.path(), "second")));
+}
