@@ -131,8 +131,13 @@ void OutlineFont::PrintText(const char* format, ...) {
     va_end(args);
     if (written < 0)
         return;
+    const std::size_t compiledBefore = compiled.count();
     for (const char* c = text; *c; ++c)
         ensureGlyphList(static_cast<unsigned char>(*c));
+    // The outlines now live in our lists: setting the size again empties the face's own glyph
+    // cache, which nothing reads any more.
+    if (compiled.count() != compiledBefore)
+        outlineFace->FaceSize(kFaceSize);
     glPushAttrib(GL_LIST_BIT);
     glListBase(textListBase);
     glCallLists(GLsizei(std::strlen(text)), GL_UNSIGNED_BYTE, text);
