@@ -7,16 +7,15 @@
 // error.
 
 #include "FuzzCheck.h"
+#include "OffscreenContext.h"
 #include "ScratchFolder.h"
 #include "desktop/pictures/PictureDecoder.h"
 #include "desktop/pictures/PictureTextureMaker.h"
-#include "support/OffscreenGl.h"
 
 #include <GL/gl.h>
 #include <QCoreApplication>
 #include <QLoggingCategory>
-#include <cstdlib>
-#include <memory>
+#include <cstdio>
 #include <string>
 
 using namespace quelmarine;
@@ -38,12 +37,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication application(*argc, *argv);
     // Qt's image readers warn about every broken file; the run needs none of that.
     QLoggingCategory::setFilterRules("qt.gui.imageio*=false");
-    static std::unique_ptr<testsupport::OffscreenGl> context =
-        std::make_unique<testsupport::OffscreenGl>(16, 16);
-    if (!context->ok()) {
-        std::fprintf(stderr, "no OpenGL context: the picture fuzzer needs an X server\n");
-        std::exit(1);
-    }
+    fuzzsupport::makeOffscreenContextCurrent();
     return 0;
 }
 

@@ -6,13 +6,11 @@
 // name and OpenGL reports no error.
 
 #include "FuzzCheck.h"
+#include "OffscreenContext.h"
 #include "ScratchFolder.h"
-#include "support/OffscreenGl.h"
 #include "tank/assets/PictureTexture.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <string>
 
 using namespace quelmarine;
@@ -51,13 +49,7 @@ void checkLevels(const TextureLevels& texture) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Mesa's state lives until the process ends.
-    static std::unique_ptr<testsupport::OffscreenGl> context =
-        std::make_unique<testsupport::OffscreenGl>(16, 16);
-    if (!context->ok()) {
-        std::fprintf(stderr, "no OpenGL context: the picture fuzzer needs an X server\n");
-        std::exit(1);
-    }
+    fuzzsupport::makeOffscreenContextCurrent();
     return 0;
 }
 
