@@ -4,9 +4,11 @@ assets made from them by the project's own packer.
 Usage: make_seeds.py OUTPUT_FOLDER PACKER"""
 import base64
 import os
+import shutil
 import struct
 import subprocess
 import sys
+import zlib
 
 out, packer = sys.argv[1], sys.argv[2]
 
@@ -60,6 +62,23 @@ settings = {
 for name, text in settings.items():
     write("settings", name, text.encode("utf-8"))
 
+# The play list and the picture list as the dialogs save them, and as hand edits leave them.
+lists = {
+    "saved.ini": settings["lists.ini"],
+    "random-on.ini": "[Custom Settings]\nRandomMusic=1\nCycMusic=0\nRepeatMusic=0\nOwnMusic=1\n"
+    "MusicSum=3\nMusicList0=/music/one.mp3\nMusicList1=/music/two.wav\nMusicList2=/x\n"
+    "[Custom Images]\nRandomImage=1\nOwnImage=1\nImageTime=0\nImageSum=3\n"
+    "ImageList0=/p/a.png\nImageList1=/p/b.bmp\nImageList2=/p/c.jpgx\n",
+    "counts-out-of-range.ini": "[Custom Images]\nOwnImage=1\nCycImage=1\nImageSum=2147483648\n"
+    "ImageList0=/a.png\nImageList9=/j.png\nImageList10=/k.png\n[Custom Settings]\n"
+    "MusicSum=-1\nMusicList0=/a.mp3\n",
+    "odd-rows.ini": "\ufeff[custom settings]\r\nownmusic = 1 \r\nmusicsum=2\r\n"
+    "MusicList0=  /spaced name.mp3  \r\nmusiclist1=/a\rb.mp3\r\n[Custom Images]\r\n"
+    "ImageSum=1\r\nImageList0=/nul\0cut.png\r\nImageTime=-7\r\n[Custom Images]\r\nImageSum=5\r\n",
+}
+for name, text in lists.items():
+    write("lists", name, text.encode("utf-8"))
+
 pictures = {
     "rgb4x2.bmp": bmp(4, 2, 24),
     "rgb3x3-padded.bmp": bmp(3, 3, 24),
@@ -80,6 +99,56 @@ for name, data in pictures.items():
     packed = os.path.join(out, "assets", name + ".ad")
     os.makedirs(os.path.dirname(packed), exist_ok=True)
     subprocess.run([packer, plain, packed], check=True)
+
+
+# The user's pictures: PNG (8 and 16 bits, palette, grey, alpha) written here, BMP, and JPEG
+# (baseline and progressive, with an EXIF orientation) from ImageMagick when it is installed.
+def png(width, height, colour_type, depth, palette=None):
+    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour_type]
+    row_bytes = (width * channels * depth + 7) // 8
+    raw = b"".join(b"\0" + bytes((x * 37 + y * 11) % 256 for x in range(row_bytes))
+                   for y in range(height))
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body +
+                struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+    out = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth,
+                                                              colour_type, 0, 0, 0))
+    if palette:
+        out += chunk(b"PLTE", palette) + chunk(b"tRNS", bytes((255, 128, 0)))
+    return out + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b"")
+
+
+def with_exif_orientation(jpeg, orientation):
+    # An APP1 segment holding a big-endian TIFF header and one IFD entry: Orientation (0x0112).
+    tiff = b"MM\0\x2a" + struct.pack(">I", 8) + struct.pack(">H", 1)
+    tiff += struct.pack(">HHIHH", 0x0112, 3, 1, orientation, 0) + struct.pack(">I", 0)
+    body = b"Exif\0\0" + tiff
+    return jpeg[:2] + b"\xff\xe1" + struct.pack(">H", len(body) + 2) + body + jpeg[2:]
+
+
+user_pictures = {
+    "rgb8.png": png(5, 3, 2, 8),
+    "rgba16.png": png(3, 4, 6, 16),
+    "palette.png": png(6, 2, 3, 4, palette=bytes(range(48))),
+    "grey-alpha.png": png(2, 7, 4, 8),
+    "rgb24.bmp": bmp(5, 3, 24),
+    "indexed.bmp": bmp(3, 5, 8, palette_entries=16, colours_used=16),
+    "rgba32.bmp": bmp(4, 4, 32),
+}
+convert = shutil.which("/usr/bin/convert") or shutil.which("convert")
+if convert:
+    for name, options, orientation in (("baseline.jpg", [], 6),
+                                       ("progressive.jpg", ["-interlace", "Plane"], 3),
+                                       ("grey.jpg", ["-colorspace", "Gray"], 0)):
+        jpeg = subprocess.run([convert, "-size", "9x5", "gradient:red-blue", "-quality", "70",
+                               "-strip", *options, "jpg:-"], check=True,
+                              stdout=subprocess.PIPE).stdout
+        user_pictures[name] = with_exif_orientation(jpeg, orientation) if orientation else jpeg
+for name, data in user_pictures.items():
+    write("picture", name, data)
+    write("desktop_picture", name, data)
+
 # A small sound: a WAV header and a few samples.
 wav = b"RIFF" + struct.pack("<I", 44) + b"WAVEfmt " + struct.pack("<IHHIIHH", 16, 1, 1, 8000,
                                                                  16000, 2, 16)

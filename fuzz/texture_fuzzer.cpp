@@ -3,12 +3,10 @@
 // in our code; every call leaves a texture name; OpenGL reports no error for an accepted picture.
 
 #include "FuzzCheck.h"
+#include "OffscreenContext.h"
 #include "ScratchFolder.h"
-#include "support/OffscreenGl.h"
 #include "tank/assets/TextureLoader.h"
 
-#include <cstdlib>
-#include <memory>
 #include <string>
 
 using namespace quelmarine;
@@ -23,13 +21,7 @@ const std::string& pictureFile() {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Mesa's state lives until the process ends.
-    static std::unique_ptr<testsupport::OffscreenGl> context =
-        std::make_unique<testsupport::OffscreenGl>(16, 16);
-    if (!context->ok()) {
-        std::fprintf(stderr, "no OpenGL context: the texture fuzzer needs an X server\n");
-        std::exit(1);
-    }
+    fuzzsupport::makeOffscreenContextCurrent();
     return 0;
 }
 

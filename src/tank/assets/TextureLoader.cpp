@@ -16,16 +16,6 @@ namespace {
 
 constexpr int kLargestPlainTexture = 512;
 
-// GLU's image scaler (behind gluScaleImage and gluBuild2DMipmaps) can read past the last row
-// of its input when it shrinks a picture; found by fuzzing the loaders, where such a read fell
-// into an unmapped page. Pictures handed to GLU get zeroed room for two more rows behind them.
-std::vector<std::uint8_t> withReadSlack(const std::uint8_t* pixels, std::size_t size,
-                                        std::size_t rowBytes) {
-    std::vector<std::uint8_t> padded(size + 2 * rowBytes + 16, 0);
-    std::copy(pixels, pixels + size, padded.begin());
-    return padded;
-}
-
 // 8-bit palette rows expanded to padded 24-bit blue-green-red rows.
 std::vector<std::uint8_t> expandPalette(const BmpPicture& picture) {
     const auto width = std::uint32_t(picture.info.width),
@@ -46,6 +36,15 @@ std::vector<std::uint8_t> expandPalette(const BmpPicture& picture) {
 }
 
 } // namespace
+
+// GLU's image scaler (behind gluScaleImage and gluBuild2DMipmaps) can read past the last row
+// of its input; found by fuzzing the loaders, where such a read fell into an unmapped page.
+std::vector<std::uint8_t> withReadSlack(const std::uint8_t* pixels, std::size_t size,
+                                        std::size_t rowBytes) {
+    std::vector<std::uint8_t> padded(size + 2 * rowBytes + 16, 0);
+    std::copy(pixels, pixels + size, padded.begin());
+    return padded;
+}
 
 int powerOfTwoSide(int side, int limit) {
     const int wanted = std::min(side, limit);

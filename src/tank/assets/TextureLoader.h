@@ -39,4 +39,9 @@ int powerOfTwoSide(int side, int limit);
 bool fitToPowerOfTwo(const BmpPicture& picture, int maxTextureSize, UploadDescription& upload,
                      std::vector<std::uint8_t>& pixels);
 
+// A copy of `size` bytes of pixels, in rows of `rowBytes`, with zeroed room for two more rows
+// (and 16 bytes) behind them: what the loaders hand GLU's image scaler, which can read that far.
+std::vector<std::uint8_t> withReadSlack(const std::uint8_t* pixels, std::size_t size,
+                                        std::size_t rowBytes);
+
 } // namespace quelmarine

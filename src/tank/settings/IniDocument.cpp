@@ -8,14 +8,10 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
 std::string_view trim(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
+    while (!text.empty() && isIniBlank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
+    while (!text.empty() && isIniBlank(text.back()))
         text.remove_suffix(1);
     return text;
 }

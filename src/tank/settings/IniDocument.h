@@ -16,6 +16,11 @@ namespace quelmarine {
 // A read sees what fits a 128-byte buffer with its terminating zero.
 inline constexpr std::size_t kProfileReadLimit = 127;
 
+// The blanks trimmed from both ends of names and values.
+inline constexpr bool isIniBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
 class IniDocument {
   public:
     IniDocument() = default;

@@ -1,5 +1,7 @@
 #include "tank/settings/ListSection.h"
 
+#include "tank/settings/IniFile.h"
+#include "tank/settings/ProfileInt.h"
 #include "tank/settings/SettingsFile.h"
 #include "tank/settings/SettingsKeys.h"
 
@@ -15,17 +17,23 @@ const ListSectionKeys kCustomSettingsKeys{kCustomSettingsSection, kRandomMusicKe
                                           kMusicListPrefix};
 
 ListSection readListSection(const ListSectionKeys& keys, std::size_t maxRows) {
+    return readListSection(loadIniFile(settingsFilePath()).document, keys, maxRows);
+}
+
+ListSection readListSection(const IniDocument& document, const ListSectionKeys& keys,
+                            std::size_t maxRows) {
+    auto flag = [&](const char* key) { return parseAtoi(document.read(keys.section, key)) == 1; };
     ListSection list;
-    const bool random = readIniInt(keys.section, keys.random) == 1;
-    const bool cycle = readIniInt(keys.section, keys.cycle) == 1;
-    const bool repeat = readIniInt(keys.section, keys.repeat) == 1;
+    const bool random = flag(keys.random);
+    const bool cycle = flag(keys.cycle);
+    const bool repeat = flag(keys.repeat);
     list.mode = (repeat || (!random && !cycle)) ? kRepeatOne : cycle ? kRepeatAll : kRandom;
-    list.on = readIniInt(keys.section, keys.own) == 1;
-    const std::int32_t sum = readIniInt(keys.section, keys.sum);
+    list.on = flag(keys.own);
+    const std::int32_t sum = parseAtoi(document.read(keys.section, keys.sum));
     const std::size_t rows = sum > 0 ? std::min(std::size_t(sum), maxRows) : 0;
     for (std::size_t i = 0; i < rows; ++i)
         list.paths.push_back(
-            readIniString(keys.section, keys.prefix + std::to_string(i), kPathReadLimit));
+            document.read(keys.section, keys.prefix + std::to_string(i), kPathReadLimit));
     return list;
 }
 
@@ -47,7 +55,7 @@ bool fitsOneIniLine(std::string_view path) {
     if (path.empty() || path.size() > kPathReadLimit)
         return false;
     // Blanks at either end would be trimmed away when the line is read back.
-    if (path.front() == ' ' || path.front() == '\t' || path.back() == ' ' || path.back() == '\t')
+    if (isIniBlank(path.front()) || isIniBlank(path.back()))
         return false;
     return std::none_of(path.begin(), path.end(),
                         [](char c) { return c == '\n' || c == '\r' || c == '\0'; });

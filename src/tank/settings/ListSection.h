@@ -40,7 +40,12 @@ struct ListSection {
 // Reads a section from the settings file. A flag counts as set only when it reads exactly 1.
 // When no mode flag is set, or several are, the lit modes are applied Random, Repeat All, Repeat
 // One, so Repeat One wins over Repeat All and both over Random. At most `maxRows` paths are read.
+// The file is read once, however many rows it names.
 ListSection readListSection(const ListSectionKeys& keys, std::size_t maxRows);
+
+// The same from a settings text in memory.
+ListSection readListSection(const IniDocument& document, const ListSectionKeys& keys,
+                            std::size_t maxRows);
 
 // Writes a section into `document` in the keys' order; `extraKey`/`extraValue` (when a key is
 // given) go between the switch and the count.

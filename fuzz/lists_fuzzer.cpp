@@ -1,0 +1,203 @@
+// The play list and the picture list loaded from any bytes as the settings file: the music
+// list's load and save, the background dialog's load, save and cycling, and the saver's read of
+// the pictures with its cycling. Properties: no list holds more rows than its count and its bound
+// allow, and no row is longer than a path may be or breaks a line; both readers of the picture
+// list agree; cycling only ever shows a picture of the list; a save then a load gives the same
+// list and leaves the other list as it was.
+
+#include "FuzzCheck.h"
+#include "ScratchFolder.h"
+#include "tank/environment/BackgroundCycle.h"
+#include "tank/environment/BackgroundPictures.h"
+#include "tank/environment/CustomImageList.h"
+#include "tank/settings/ProfileInt.h"
+#include "tank/settings/SettingsFile.h"
+#include "tank/settings/SettingsKeys.h"
+#include "tank/sound/MusicPlaylist.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+
+using namespace quelmarine;
+
+namespace {
+
+// Plays nothing: a track "can play" unless its path is empty or ends in 'x'.
+class SilentPlayer : public TrackPlayer {
+  public:
+    void open(const std::string& fileName) override {
+        playable = !fileName.empty() && fileName.back() != 'x';
+        at = 0;
+        if (loaded)
+            loaded();
+    }
+    bool canPlay() const override { return playable; }
+    void play() override {}
+    void stop() override {}
+    void close() override { playable = false; }
+    void seek(std::int32_t position) override { at = std::clamp(position, 0, length()); }
+    std::int32_t position() const override { return at; }
+    std::int32_t length() const override { return playable ? 1000 : 0; }
+    void setVolume(std::int32_t value) override { level = value; }
+    std::int32_t volume() const override { return level; }
+
+  private:
+    bool playable = false;
+    std::int32_t at = 0, level = 1000;
+};
+
+// Hands out texture names at once: a new one per picture, none (0) for a path ending in 'x'.
+class InstantTextures : public PictureTextures {
+  public:
+    void load(const std::string& path, std::function<void(std::int32_t)> done) override {
+        done(!path.empty() && path.back() == 'x' ? 0 : next++);
+    }
+
+  private:
+    std::int32_t next = 1;
+};
+
+std::size_t expectedRows(const IniDocument& document, const char* section, const char* sumKey,
+                         std::size_t bound) {
+    const std::int32_t sum = parseAtoi(document.read(section, sumKey));
+    return sum > 0 ? std::min(std::size_t(sum), bound) : 0;
+}
+
+void checkRows(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        FUZZ_CHECK(path.size() <= kPathReadLimit);
+        FUZZ_CHECK(path.find_first_of(std::string("\n\0", 2)) == std::string::npos);
+    }
+}
+
+bool sameList(const ListSection& a, const ListSection& b) {
+    return a.mode == b.mode && a.on == b.on && a.paths == b.paths;
+}
+
+// The saver's view of the pictures: its cycling, with a texture per path, over a minute of ticks.
+void cycleAsTheSaver(const CustomImageSettings& settings) {
+    BackgroundCycle cycle;
+    cycle.setMode(settings.mode);
+    cycle.setOwnImage(settings.ownImage);
+    const int interval = parseAtoi(settings.intervalText);
+    for (std::size_t i = 0; i < settings.paths.size(); ++i)
+        FUZZ_CHECK(cycle.addPicture(std::int32_t(100 + i)));
+    if (settings.paths.size() == std::size_t(kMaxCustomPictures))
+        FUZZ_CHECK(!cycle.addPicture(1)); // full: refused
+    for (int tick = 0; tick < 300; ++tick) {
+        cycle.Tick(interval);
+        const std::int32_t shown = cycle.currentTexture();
+        FUZZ_CHECK(shown <= 0 || (shown >= 100 && shown < 100 + cycle.pictureCount()));
+        FUZZ_CHECK(cycle.currentRow() >= -1 && cycle.currentRow() < cycle.pictureCount());
+        if (cycle.currentRow() >= 0)
+            FUZZ_CHECK(shown == 100 + cycle.currentRow());
+    }
+}
+
+void checkBackgroundDialog(const ListSection& saved) {
+    InstantTextures textures;
+    BackgroundPictures pictures(textures);
+    pictures.loadSection();
+    FUZZ_CHECK(pictures.pending() == 0);
+    std::vector<std::string> accepted;
+    for (const std::string& path : saved.paths)
+        if (fitsOneIniLine(path) && path.back() != 'x')
+            accepted.push_back(path);
+    FUZZ_CHECK(pictures.rows().size() == accepted.size());
+    for (std::size_t i = 0; i < accepted.size(); ++i) {
+        FUZZ_CHECK(pictures.rows()[i].path == accepted[i]);
+        FUZZ_CHECK(pictures.texture(i) > 0);
+    }
+    for (int tick = 0; tick < 300; ++tick) {
+        pictures.timerTick();
+        const std::int32_t shown = pictures.currentTexture;
+        const auto& rows = pictures.rows();
+        int lit = 0;
+        bool known = shown <= 0;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            known = known || pictures.texture(i) == shown;
+            if (rows[i].on) {
+                ++lit;
+                FUZZ_CHECK(pictures.texture(i) == shown);
+            }
+        }
+        FUZZ_CHECK(known && lit <= 1);
+    }
+
+    // Saved and read back: the same list, and the music untouched.
+    const ListSection musicBefore = readListSection(kCustomSettingsKeys, kMaxSavedTracks);
+    const std::string interval = pictures.interval();
+    pictures.saveSection();
+    const ListSection reread = readListSection(kCustomImagesKeys, std::size_t(kMaxPictures));
+    std::vector<std::string> shownPaths;
+    for (const auto& row : pictures.rows())
+        shownPaths.push_back(row.path);
+    FUZZ_CHECK(reread.paths == shownPaths);
+    FUZZ_CHECK(reread.mode == pictures.playMode() && reread.on == pictures.isOwnImage());
+    const std::string storedInterval = readIniString(kCustomImagesSection, kImageTimeKey);
+    FUZZ_CHECK(storedInterval == interval);
+    FUZZ_CHECK(sameList(readListSection(kCustomSettingsKeys, kMaxSavedTracks), musicBefore));
+}
+
+void checkMusicDialog(const ListSection& saved) {
+    SilentPlayer player;
+    MusicPlaylist playlist(player);
+    playlist.initialise(1000);
+    FUZZ_CHECK(playlist.rows() == saved.paths);
+    FUZZ_CHECK(playlist.playMode() == saved.mode && playlist.isOn() == saved.on);
+    const std::int32_t count = std::int32_t(playlist.rows().size());
+    for (int tick = 0; tick < 20; ++tick) {
+        playlist.timerTick();
+        FUZZ_CHECK(playlist.currentTrack() >= -1 && playlist.currentTrack() < count);
+        player.seek(player.length()); // the track ends
+    }
+
+    // Saved and read back: the same rows (a row the file cannot hold, such as one cut at a zero
+    // byte before a blank, may come back changed), and the pictures untouched.
+    const ListSection picturesBefore = readListSection(kCustomImagesKeys, kMaxPictures);
+    playlist.saveSection();
+    const ListSection reread = readListSection(kCustomSettingsKeys, kMaxSavedTracks);
+    FUZZ_CHECK(reread.mode == playlist.playMode() && reread.on == playlist.isOn());
+    FUZZ_CHECK(reread.paths.size() == playlist.rows().size());
+    for (std::size_t i = 0; i < reread.paths.size(); ++i)
+        if (fitsOneIniLine(playlist.rows()[i]))
+            FUZZ_CHECK(reread.paths[i] == playlist.rows()[i]);
+    FUZZ_CHECK(sameList(readListSection(kCustomImagesKeys, kMaxPictures), picturesBefore));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // The settings file lives in the scratch folder.
+    ::setenv("XDG_CONFIG_HOME", fuzzsupport::scratchFolder().c_str(), 1);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string path = settingsFilePath();
+    FUZZ_CHECK(!path.empty());
+    fuzzsupport::writeWholeFile(path, bytes);
+    const IniDocument document(bytes);
+
+    // The saver reads the pictures from the text; the dialogs from the file.
+    const CustomImageSettings saver = loadCustomImageSettings(readSettingsDocument());
+    const ListSection images = readListSection(kCustomImagesKeys, kMaxPictures);
+    const ListSection music = readListSection(kCustomSettingsKeys, kMaxSavedTracks);
+    FUZZ_CHECK(images.paths.size() ==
+               expectedRows(document, kCustomImagesSection, kImageSumKey, kMaxPictures));
+    FUZZ_CHECK(music.paths.size() ==
+               expectedRows(document, kCustomSettingsSection, kMusicSumKey, kMaxSavedTracks));
+    checkRows(images.paths);
+    checkRows(music.paths);
+    FUZZ_CHECK(saver.paths == images.paths && saver.ownImage == images.on);
+    FUZZ_CHECK(int(saver.mode) == int(images.mode));
+    FUZZ_CHECK(!saver.intervalText.empty() && saver.intervalText.size() <= kProfileReadLimit);
+
+    cycleAsTheSaver(saver);
+    checkBackgroundDialog(images);
+    checkMusicDialog(music);
+    return 0;
+}
