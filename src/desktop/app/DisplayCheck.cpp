@@ -28,7 +28,9 @@ DisplayProbe::DisplayProbe() {
         ok = true;
         return;
     }
-    for (int attempt = 0; attempt < 10 && !display; ++attempt) {
+    const char* name = std::getenv("DISPLAY");
+    const int attempts = name && *name ? 10 : 1; // without a name there is nothing to wait for
+    for (int attempt = 0; attempt < attempts && !display; ++attempt) {
         if (attempt > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         display = XOpenDisplay(nullptr);

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Kills the real program with SIGKILL in the middle of its settings saves, ROUNDS times.
 
-  kill9_rounds.py PROGRAM ROUNDS          (DISPLAY and the XDG folders set by the caller)
+  kill9_rounds.py PROGRAM ROUNDS          (DISPLAY and the XDG folders set by the caller;
+                                          KILL9_SEED picks the random moments, KILL9_SHOTS a
+                                          folder for the screenshot of a dialog that did not open)
 
 Each round starts the program, opens one of its three dialogs from the popup menu and makes it
 save again and again: the Fish Settings dialog (C, a species, then A, A, ...: its 500 ms timer
@@ -140,10 +142,13 @@ def find_window(title):
 
 
 def geometry(window):
-    """The window's position once it has stopped moving (a dialog is centred after it shows)."""
+    """The window's X, Y and height once it has stopped moving (a dialog is centred after it
+    shows); None when it has gone (the program was killed meanwhile)."""
     def where():
         text = xdo("getwindowgeometry", "--shell", window).split()
         values = dict(line.split("=", 1) for line in text if "=" in line)
+        if not {"X", "Y", "HEIGHT"} <= values.keys():
+            return None
         return int(values["X"]), int(values["Y"]), int(values["HEIGHT"])
     last = where()
     for _ in range(20):
@@ -228,8 +233,9 @@ def copies():
 # --- the rounds -------------------------------------------------------------------------------
 
 def fish_actions(window, old, states, killed):
-    x, y, _ = geometry(window)
-    counts = [int(get_value(old, "Fish Number", f"Fish{i}") or 0) for i in range(5)]
+    if not (place := geometry(window)):
+        return
+    x, y, _ = place
     xdo("key", "c")
     counts = [0] * 5
     states.append(list(counts))
@@ -252,7 +258,9 @@ def list_actions(kind, window, old, states, killed):
     opened clears the selection again, so "Remove" may find none (and shows a message that
     may take the next click)."""
     # Below the list, the controls keep their distance from the dialog's bottom edge.
-    x, y, height = geometry(window)
+    if not (place := geometry(window)):
+        return
+    x, y, height = place
     bottom = y + height
     mode_y = {"one": bottom - 88, "all": bottom - 61, "random": bottom - 34}
     interval = (x + 218, bottom - 63)
