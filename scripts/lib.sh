@@ -55,12 +55,13 @@ TEST_PACKAGES+=(clang libclang-rt-14-dev x11-xserver-utils xserver-xorg-core
                 xserver-xorg-video-dummy)
 
 # Runs the command (the arguments) on a virtual X server of its own (1280 x 1024). The server
-# tells its display number itself, so runs side by side never pick the same one.
+# tells its display number itself, so runs side by side never pick the same one. It does not
+# reset itself when its last client leaves: a test started during such a reset could not connect.
 run_under_virtual_x() {
     local fifo status=0 number xvfb
     fifo="$(mktemp -u)"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     xvfb=$!
     if ! read -r -t 20 number <"$fifo"; then
         rm -f "$fifo"

@@ -27,11 +27,14 @@ trap e2e_cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 pass() { echo "ok: $*"; }
 
-# Starts Xvfb with a screen of WIDTH x HEIGHT on a free display and exports DISPLAY.
+# Starts Xvfb with a screen of WIDTH x HEIGHT on a free display and exports DISPLAY. The server
+# does not reset itself when its last client leaves (it would drop the connections made
+# meanwhile, and a test's next xdotool or program start with them), unless E2E_X_RESETS=1.
 e2e_start_x() {
-    local fifo="$E2E_SCRATCH/displayfd"
+    local fifo="$E2E_SCRATCH/displayfd" reset=(-noreset)
+    [ "${E2E_X_RESETS:-0}" = 1 ] && reset=()
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    ${E2E_X_NICE:+nice -n "$E2E_X_NICE"} Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -nolisten tcp "${reset[@]}" 3>"$fifo" >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     local number
     read -r -t 10 number <"$fifo" || fail "Xvfb did not start"

@@ -1,9 +1,11 @@
 #include "desktop/app/DisplayCheck.h"
 
 #include <X11/Xlib.h>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <thread>
 
 namespace quelmarine {
 
@@ -21,14 +23,29 @@ bool usesXPlatform() {
 
 } // namespace
 
-bool displayReachable() {
-    if (!usesXPlatform())
-        return true;
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return false;
-    XCloseDisplay(display);
-    return true;
+DisplayProbe::DisplayProbe() {
+    if (!usesXPlatform()) {
+        ok = true;
+        return;
+    }
+    const char* name = std::getenv("DISPLAY");
+    const int attempts = name && *name ? 10 : 1; // without a name there is nothing to wait for
+    for (int attempt = 0; attempt < attempts && !display; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        display = XOpenDisplay(nullptr);
+    }
+    ok = display != nullptr;
+}
+
+DisplayProbe::~DisplayProbe() {
+    release();
+}
+
+void DisplayProbe::release() {
+    if (display)
+        XCloseDisplay(static_cast<Display*>(display));
+    display = nullptr;
 }
 
 void reportNoDisplay() {

@@ -8,12 +8,14 @@
 
 int main(int argc, char** argv) {
     quelmarine::installTerminationHandler();
-    if (!quelmarine::displayReachable()) {
+    quelmarine::DisplayProbe display;
+    if (!display.reachable()) {
         quelmarine::reportNoDisplay();
         return 1;
     }
     quelmarine::AquariumApp::prepareBeforeApplication();
     QApplication app(argc, argv);
+    display.release();
     quelmarine::AquariumApp::nameApplication();
     quelmarine::AquariumApp aquarium;
     if (!aquarium.InitInstance())

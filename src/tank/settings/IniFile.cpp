@@ -4,7 +4,9 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -75,6 +77,40 @@ std::string resolvedTarget(const std::string& path) {
     return resolved;
 }
 
+// The folder (with its slash) and the name of the file a write of `path` replaces.
+struct FolderAndName {
+    std::string folder;
+    std::string name;
+};
+FolderAndName splitTarget(const std::string& path) {
+    const std::string target = resolvedTarget(path);
+    const std::size_t slash = target.rfind('/');
+    if (slash == std::string::npos)
+        return {"./", target};
+    return {target.substr(0, slash + 1), target.substr(slash + 1)};
+}
+
+// The temporary copies of file `name` are ".<name>.tmp-<pid>-<attempt>".
+std::string temporaryPrefix(const std::string& name) {
+    return "." + name + ".tmp-";
+}
+
+// The writer's process id in a temporary copy's name after its prefix, or -1.
+pid_t writerOf(const char* rest) {
+    errno = 0;
+    char* end = nullptr;
+    const long pid = std::strtol(rest, &end, 10);
+    if (errno != 0 || end == rest || *end != '-' || pid <= 0 || pid > INT_MAX)
+        return -1;
+    const char* attempt = end + 1;
+    if (*attempt == '\0')
+        return -1;
+    for (const char* c = attempt; *c; ++c)
+        if (*c < '0' || *c > '9')
+            return -1;
+    return pid_t(pid);
+}
+
 void syncFolder(const std::string& folder) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -111,10 +147,8 @@ LoadedIni loadIniFile(const std::string& path) {
 bool writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty())
         return false;
-    const std::string target = resolvedTarget(path);
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    const auto [folder, name] = splitTarget(path);
+    const std::string target = folder + name;
     if (name.empty())
         return false;
     // A file the user made read-only stays as it is.
@@ -125,7 +159,7 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
     std::optional<RemovedOnTermination> removedOnTermination;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = folder + "." + name + ".tmp-" + std::to_string(::getpid()) + "-" +
+        temporary = folder + temporaryPrefix(name) + std::to_string(::getpid()) + "-" +
                     std::to_string(attempt);
         removedOnTermination.emplace(temporary);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
@@ -149,6 +183,29 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
     }
     syncFolder(folder);
     return true;
+}
+
+int removeAbandonedCopies(const std::string& path) {
+    if (path.empty())
+        return 0;
+    const auto [folder, name] = splitTarget(path);
+    const std::string prefix = temporaryPrefix(name);
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr)
+        return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (std::string_view(entry->d_name).substr(0, prefix.size()) != prefix)
+            continue;
+        const pid_t writer = writerOf(entry->d_name + prefix.size());
+        // Only a writer that is gone has abandoned its copy; a running one still renames it.
+        if (writer <= 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
+            continue;
+        if (::unlinkat(::dirfd(listing), entry->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(listing);
+    return removed;
 }
 
 } // namespace quelmarine

@@ -30,4 +30,9 @@ LoadedIni loadIniFile(const std::string& path);
 // A symbolic link at `path` is followed, so the link stays in place.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
 
+// Removes the temporary copies of `path` that writeFileAtomically left behind in processes that
+// were killed mid-write (and so could not remove them): those whose writer no longer runs.
+// Returns how many were removed.
+int removeAbandonedCopies(const std::string& path);
+
 } // namespace quelmarine

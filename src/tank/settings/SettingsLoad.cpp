@@ -1,5 +1,6 @@
 #include "tank/settings/SettingsLoad.h"
 
+#include "tank/settings/IniFile.h"
 #include "tank/settings/ProfileInt.h"
 #include "tank/settings/SettingsFile.h"
 #include "tank/settings/SettingsKeys.h"
@@ -64,6 +65,7 @@ void applyStartupLoad(IniDocument& document, AquariumSettingsRecord& record) {
 }
 
 void loadSettingsAtStartup() {
+    removeAbandonedCopies(settingsFilePath());
     updateSettingsFile([](IniDocument& document) { applyStartupLoad(document, AquariumSettings); });
 }
 

@@ -2,11 +2,13 @@
 #include "support/TempDir.h"
 #include "support/Unprivileged.h"
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace quelmarine;
@@ -135,4 +137,36 @@ TEST(WriteFileAtomically, RespectsPermissionsWhereTheyApply) {
     });
     EXPECT_EQ(faults, 0) << "1: read-only file replaced, 2: read-only folder written, "
                             "4: contents changed, 64: set-up failed, -1: could not drop rights";
+}
+
+// A copy left by a writer that was killed mid-write goes at the next start; copies of a running
+// writer, of other files and names that only look alike stay.
+TEST(RemoveAbandonedCopies, RemovesOnlyTheCopiesOfWritersThatAreGone) {
+    TempDir dir;
+    const std::string path = dir.file("QuelmarineSet.ini");
+    writeFile(path, "[S]\nA=1\n");
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ASSERT_GT(gone, 0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const std::string prefix = ".QuelmarineSet.ini.tmp-";
+    const std::string dead = prefix + std::to_string(gone);
+    const std::string alive = prefix + std::to_string(::getppid()) + "-0";
+    for (const std::string& name : {dead + "-0", dead + "-17", alive, prefix + "x-0", prefix + "12",
+                                    prefix + "99999999999999999999999-0", dead + "-1x",
+                                    ".Other.ini.tmp-" + std::to_string(gone) + "-0"})
+        writeFile(dir.file(name), "[S]\nA=");
+    EXPECT_EQ(removeAbandonedCopies(path), 2);
+    std::vector<std::string> kept{".Other.ini.tmp-" + std::to_string(gone) + "-0",
+                                  dead + "-1x",
+                                  alive,
+                                  prefix + "12",
+                                  prefix + "99999999999999999999999-0",
+                                  prefix + "x-0",
+                                  "QuelmarineSet.ini"};
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(folderEntries(dir.path()), kept);
+    EXPECT_EQ(readFile(path), "[S]\nA=1\n");
+    EXPECT_EQ(removeAbandonedCopies(dir.file("no/such/folder/x.ini")), 0);
 }
