@@ -1,5 +1,6 @@
 #include "desktop/pictures/PictureTextureMaker.h"
 
+#include <GL/gl.h>
 #include <QMetaObject>
 #include <QString>
 #include <QTimer>
@@ -44,6 +45,13 @@ void PictureTextureMaker::load(const std::string& path, std::function<void(std::
             },
             Qt::QueuedConnection);
     });
+}
+
+void PictureTextureMaker::release(std::int32_t texture) {
+    if (texture <= 0 || !makeContextCurrent || !makeContextCurrent())
+        return;
+    const GLuint name = GLuint(texture);
+    glDeleteTextures(1, &name);
 }
 
 // One texture at a time, a frame apart, so that pictures decoded together never hold up a frame

@@ -30,6 +30,8 @@ class PictureTextureMaker : public QObject, public PictureTextures {
     ~PictureTextureMaker() override;
 
     void load(const std::string& path, std::function<void(std::int32_t)> done) override;
+    // Deletes the texture in the view's context.
+    void release(std::int32_t texture) override;
 
   private:
     struct Decoded {

@@ -6,6 +6,7 @@
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
+#include "tank/scene/GlErrorCheck.h"
 #include "tank/scene/InteractionModes.h"
 
 #include <QGuiApplication>
@@ -95,6 +96,10 @@ void AquariumView::RenderFrame() {
     const QSize pixels = size() * devicePixelRatio();
     aquarium.RenderFrame(pixels.width(), pixels.height());
     context->swapBuffers(this);
+#ifdef QUELMARINE_GL_CHECKS
+    // The checking build: every error raised since the last check, counted by scripts/soak.
+    reportGlErrors(++framesDrawn, stderr);
+#endif
     if (!firstFrameDone) {
         firstFrameDone = true;
         emit firstFrameShown();

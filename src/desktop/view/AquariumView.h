@@ -74,6 +74,7 @@ class AquariumView : public QWindow {
     AmbientSound ambientSound;
     QBasicTimer frameTimer;
     bool firstFrameDone = false;
+    long framesDrawn = 0; // counted only in the checking build (QUELMARINE_GL_CHECKS)
     int heldTicks = 0;
     bool sceneReady = false;
     std::unique_ptr<PictureTextureMaker> pictureMaker;

@@ -20,6 +20,13 @@ BackgroundPictures::~BackgroundPictures() {
     *alive = false;
 }
 
+// A removed picture's texture goes back at once: pictures added and removed over hours of
+// running would otherwise pile up in memory.
+void BackgroundPictures::releaseTexture(std::int32_t texture) {
+    if (texture > 0)
+        maker.release(texture);
+}
+
 void BackgroundPictures::notify() const {
     if (changed)
         changed();
@@ -62,8 +69,10 @@ void BackgroundPictures::enqueue(const std::string& path, bool fromButton) {
 void BackgroundPictures::pictureReady(std::uint64_t ticket, std::int32_t texture) {
     auto it = std::find_if(waiting.begin(), waiting.end(),
                            [ticket](const Waiting& w) { return w.ticket == ticket; });
-    if (it == waiting.end())
-        return; // the list was emptied meanwhile
+    if (it == waiting.end()) { // the list was emptied meanwhile
+        releaseTexture(texture);
+        return;
+    }
     it->ready = true;
     it->texture = texture;
     while (!waiting.empty() && waiting.front().ready) {
@@ -97,6 +106,7 @@ void BackgroundPictures::finishPicture(const Waiting& picture) {
 void BackgroundPictures::removeSelectedPicture() {
     const std::int32_t count = std::int32_t(pictures.size());
     if (selected >= 0 && selected < count) {
+        releaseTexture(textures[selected]);
         pictures.erase(pictures.begin() + selected);
         std::copy(textures + selected + 1, textures + count, textures + selected);
         textures[count - 1] = 0;
@@ -113,6 +123,8 @@ void BackgroundPictures::removeSelectedPicture() {
 }
 
 void BackgroundPictures::removeAll() {
+    for (std::size_t row = 0; row < pictures.size(); ++row)
+        releaseTexture(textures[row]);
     pictures.clear();
     waiting.clear();
     loadingSaved = 0;

@@ -80,6 +80,7 @@ class BackgroundPictures {
     void pictureReady(std::uint64_t ticket, std::int32_t texture);
     void finishPicture(const Waiting& picture);
     void markOn(std::int32_t row);
+    void releaseTexture(std::int32_t texture);
     void notify() const;
     void message(const std::string& text) const;
 

@@ -159,6 +159,7 @@ struct CountingTextures : PictureTextures {
     void load(const std::string& path, std::function<void(std::int32_t)> done) override {
         done(path.find("bad") != std::string::npos ? 0 : ++made);
     }
+    void release(std::int32_t) override {}
     int made = 0;
 };
 

@@ -29,8 +29,10 @@ struct StubTextures : PictureTextures {
         else
             done(texture);
     }
+    void release(std::int32_t texture) override { released.push_back(texture); }
     bool later = false;
     std::vector<std::function<void()>> queued;
+    std::vector<std::int32_t> released;
 };
 
 std::string picture(int n) {
@@ -202,6 +204,35 @@ TEST_F(BackgroundPicturesTest, LimitsMessagesAndLateTexturesInOrder) {
     ASSERT_EQ(list.rows().size(), 3u);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(list.rows()[std::size_t(i)].path, picture(i));
+}
+
+// Pictures added and removed for hours must not pile up textures: each one that leaves the list
+// is given back once, and none that a row still shows.
+TEST_F(BackgroundPicturesTest, RemovedPicturesGiveTheirTexturesBackOnce) {
+    using Released = std::vector<std::int32_t>;
+    addPictures(4);
+    list.setOwnImage(true);
+    list.select(1);
+    list.removeSelectedPicture();
+    EXPECT_EQ(textures.released, Released{101});
+    EXPECT_EQ(list.currentTexture, 100);
+    list.select(-1);
+    list.removeSelectedPicture();
+    list.addPictureFromButton("/p/bad.png");
+    EXPECT_EQ(textures.released, Released{101}) << "nothing removed, nothing made";
+    list.removeAll();
+    EXPECT_EQ(textures.released, (Released{101, 100, 102, 103}));
+    list.removeAll();
+    EXPECT_EQ(textures.released.size(), 4u);
+
+    // Textures that come after the list was emptied belong to no row.
+    textures.later = true;
+    addPictures(2);
+    list.removeAll();
+    textures.queued[1]();
+    textures.queued[0]();
+    EXPECT_EQ(textures.released, (Released{101, 100, 102, 103, 101, 100}));
+    EXPECT_TRUE(list.rows().empty());
 }
 
 TEST_F(BackgroundPicturesTest, SectionIsSavedOnEveryChangeAndLoadsBackInOrder) {
