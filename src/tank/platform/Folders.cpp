@@ -1,8 +1,10 @@
 #include "tank/platform/Folders.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <signal.h>
 #include <string>
 #include <string_view>
@@ -102,9 +104,15 @@ void removeStaleProcessFolders() {
         if (name.rfind(kProcessFolderPrefix, 0) != 0)
             continue;
         const std::string digits = name.substr(std::string_view(kProcessFolderPrefix).size());
-        if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
+        // Only names a process id can have: anything else (too many digits included) is not a
+        // folder of ours, and is left alone.
+        long long number = 0;
+        const auto [end, failure] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), number);
+        if (digits.empty() || failure != std::errc() || end != digits.data() + digits.size() ||
+            number <= 0 || number > std::numeric_limits<pid_t>::max())
             continue;
-        const pid_t pid = pid_t(std::stol(digits));
+        const pid_t pid = pid_t(number);
         // A process that is gone (or never was) no longer needs its folder.
         if (::kill(pid, 0) != 0 && errno == ESRCH) {
             std::error_code ignored;
