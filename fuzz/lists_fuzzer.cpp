@@ -2,8 +2,8 @@
 // list's load and save, the background dialog's load, save and cycling, and the saver's read of
 // the pictures with its cycling. Properties: no list holds more rows than its count and its bound
 // allow, and no row is longer than a path may be or breaks a line; both readers of the picture
-// list agree; cycling only ever shows a picture of the list; a save then a load gives the same
-// list and leaves the other list as it was.
+// list agree; cycling only ever shows a picture of the list; a path the dialogs accept can be
+// stored; a save then a load gives the same list and leaves the other list as it was.
 
 #include "FuzzCheck.h"
 #include "ScratchFolder.h"
@@ -96,7 +96,7 @@ void cycleAsTheSaver(const CustomImageSettings& settings) {
     }
 }
 
-void checkBackgroundDialog(const ListSection& saved) {
+void checkBackgroundDialog(const ListSection& saved, const std::string& added) {
     InstantTextures textures;
     BackgroundPictures pictures(textures);
     pictures.loadSection();
@@ -126,6 +126,9 @@ void checkBackgroundDialog(const ListSection& saved) {
         FUZZ_CHECK(known && lit <= 1);
     }
 
+    // "Add Image" with any path: one the file can hold joins the list (and so must come back).
+    pictures.addPictureFromButton(added);
+
     // Saved and read back: the same list, and the music untouched.
     const ListSection musicBefore = readListSection(kCustomSettingsKeys, kMaxSavedTracks);
     const std::string interval = pictures.interval();
@@ -141,7 +144,7 @@ void checkBackgroundDialog(const ListSection& saved) {
     FUZZ_CHECK(sameList(readListSection(kCustomSettingsKeys, kMaxSavedTracks), musicBefore));
 }
 
-void checkMusicDialog(const ListSection& saved) {
+void checkMusicDialog(const ListSection& saved, const std::string& added) {
     SilentPlayer player;
     MusicPlaylist playlist(player);
     playlist.initialise(1000);
@@ -154,9 +157,14 @@ void checkMusicDialog(const ListSection& saved) {
         player.seek(player.length()); // the track ends
     }
 
+    // "Add Music" with any path: it is taken exactly when the file can hold it. (A list already
+    // at the most a load reads is left alone: a row added there would not load again.)
+    const ListSection picturesBefore = readListSection(kCustomImagesKeys, kMaxPictures);
+    if (playlist.rows().size() < kMaxSavedTracks)
+        FUZZ_CHECK(playlist.addTrack(added) == fitsOneIniLine(added));
+
     // Saved and read back: the same rows (a row the file cannot hold, such as one cut at a zero
     // byte before a blank, may come back changed), and the pictures untouched.
-    const ListSection picturesBefore = readListSection(kCustomImagesKeys, kMaxPictures);
     playlist.saveSection();
     const ListSection reread = readListSection(kCustomSettingsKeys, kMaxSavedTracks);
     FUZZ_CHECK(reread.mode == playlist.playMode() && reread.on == playlist.isOn());
@@ -196,8 +204,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(int(saver.mode) == int(images.mode));
     FUZZ_CHECK(!saver.intervalText.empty() && saver.intervalText.size() <= kProfileReadLimit);
 
+    // The text after the last line end is also the path the dialogs are asked to add.
+    const std::string added(bytes.substr(bytes.rfind('\n') + 1));
     cycleAsTheSaver(saver);
-    checkBackgroundDialog(images);
-    checkMusicDialog(music);
+    checkBackgroundDialog(images, added);
+    checkMusicDialog(music, added);
     return 0;
 }

@@ -76,6 +76,12 @@ lists = {
     "MusicList0=  /spaced name.mp3  \r\nmusiclist1=/a\rb.mp3\r\n[Custom Images]\r\n"
     "ImageSum=1\r\nImageList0=/nul\0cut.png\r\nImageTime=-7\r\n[Custom Images]\r\nImageSum=5\r\n",
 }
+# Paths the dialogs once accepted though the file could not hold them (a vertical tab or a form
+# feed at an end is trimmed away when the line is read back), replayed by every run.
+lists["regression-vertical-tab-path.ini"] = ("[Custom Settings]\nMusicSum=1\nMusicList0=/a.mp3\n"
+                                             "/added track.mp3\v")
+lists["regression-form-feed-path.ini"] = ("[Custom Images]\nImageSum=1\nImageList0=/a.png\n"
+                                          "\f/added picture.png")
 for name, text in lists.items():
     write("lists", name, text.encode("utf-8"))
 
