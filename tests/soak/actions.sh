@@ -266,8 +266,29 @@ soak_random_action() {
 }
 
 # Every kind of action once, so that whatever is made on first use exists before the first
-# minute's sample.
+# minute's sample: also a track played for two seconds, and a picture and a track added
+# through the file dialogs.
 soak_first_round() {
+    choose_from_menu 5
+    local id
+    id=$(wait_window "$MUSIC_CAPTION")
+    if [ -n "$id" ]; then
+        geometry_of "$id"
+        local mx=$X my=$Y
+        click $((mx + 364)) $((my + 288)) # Play
+        sleep 2
+        add_through_file_dialog "$SOAK_MEDIA/track0.wav" $((mx + 58)) $((my + 288))
+        click $((mx + 466)) $((my + 288)) # Stop
+        escape_from "$id"
+    fi
+    choose_from_menu 6
+    id=$(wait_window "$BACKGROUND_CAPTION")
+    if [ -n "$id" ]; then
+        geometry_of "$id"
+        add_through_file_dialog "$SOAK_MEDIA/picture0.png" $((X + 89)) $((Y + 246))
+        escape_from "$id"
+    fi
+    close_strays
     act_mode_clicks
     act_help
     act_help

@@ -4,11 +4,22 @@
 
 namespace quelmarine {
 
-void GlStripSink::BeginStrip() {
-    glBegin(GL_QUAD_STRIP);
+namespace {
+constexpr int kFloatsPerVertex = 8; // GL_T2F_N3F_V3F
 }
+
 void GlStripSink::EndStrip() {
-    glEnd();
+    const int count = int(vertices.size()) / kFloatsPerVertex;
+    if (count == 0)
+        return;
+    glInterleavedArrays(GL_T2F_N3F_V3F, 0, vertices.data());
+    glDrawArrays(GL_QUAD_STRIP, 0, count);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    const float* last = &vertices[std::size_t(count - 1) * kFloatsPerVertex];
+    glTexCoord2fv(last);
+    glNormal3fv(last + 2);
 }
 
 } // namespace quelmarine

@@ -9,6 +9,8 @@
 #include "tank/fish/MeshTable.h"
 #include "tank/fish/PartModel.h"
 
+#include <vector>
+
 namespace quelmarine {
 
 struct Vec3f {
@@ -39,14 +41,21 @@ struct PartMotion {
     bool mirrorFlipsColumn = false;
 };
 
-// glBegin(GL_QUAD_STRIP) ... glEnd() through the model's emitter.
+// Each strip as one quad-strip vertex array (texture coordinate, normal, position per vertex),
+// drawn when it ends. Not glBegin/glEnd: in selection and feedback mode, Mesa's llvmpipe keeps
+// every vertex buffer that immediate-mode vertices went through, so each fish pick would leave
+// about half a megabyte behind for good. The current normal and texture coordinate are those
+// of the strip's last vertex afterwards, as immediate mode leaves them.
 struct GlStripSink {
-    void BeginStrip();
+    void BeginStrip() { vertices.clear(); }
     void EndStrip();
     void Vertex(PartModel& model, float x, float y, float z, float nx, float ny, float nz, float s,
                 float t) {
-        model.EmitVertex(x, y, z, nx, ny, nz, s, t);
+        float position[3];
+        model.TransformPosition(x, y, z, position);
+        vertices.insert(vertices.end(), {s, t, nx, ny, nz, position[0], position[1], position[2]});
     }
+    std::vector<float> vertices; // the strip so far: s, t, nx, ny, nz, x, y, z per vertex
 };
 
 template <typename Sink>

@@ -15,13 +15,4 @@ void PartModel::TransformPosition(float x, float y, float z, float out[3]) const
     out[2] = x * p[2] + y * p[6] + z * p[10] + p[14];
 }
 
-void PartModel::EmitVertex(float x, float y, float z, float nx, float ny, float nz, float s,
-                           float t) {
-    float position[3];
-    TransformPosition(x, y, z, position);
-    glNormal3f(nx, ny, nz);
-    glTexCoord2f(s, t);
-    glVertex3fv(position);
-}
-
 } // namespace quelmarine

@@ -1,6 +1,6 @@
 #pragma once
 // What every fish model shares (the main fish and the food fish): the part matrix that bends
-// one mesh part, and the emitter that pushes a vertex through it in software.
+// one mesh part and pushes a vertex through it in software.
 
 #include "tank/fish/Matrix4.h"
 
@@ -12,10 +12,7 @@ class PartModel {
 
     // Part matrix = rotation by `degrees` about (ax, ay, az).
     void SetPartRotation(float degrees, float ax, float ay, float az);
-    // Between glBegin and glEnd: normal, texture coordinate, then the position through the part
-    // matrix. The normal and the texture coordinate are passed on unchanged.
-    void EmitVertex(float x, float y, float z, float nx, float ny, float nz, float s, float t);
-    // The position the emitter would send for (x, y, z).
+    // The position (x, y, z) through the part matrix.
     void TransformPosition(float x, float y, float z, float out[3]) const;
 
     const Matrix4& partMatrix() const { return part; }

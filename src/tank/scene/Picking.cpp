@@ -15,22 +15,25 @@ constexpr double kStripRegion = 15;
 constexpr double kFishRegion = 20;
 } // namespace
 
+namespace {
+// One quad from a vertex array: the strips are drawn in selection mode, where Mesa's llvmpipe
+// keeps every vertex buffer that glBegin/glEnd vertices went through (see GlStripSink).
+void drawQuad(const GLfloat (&corners)[12]) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, corners);
+    glDrawArrays(GL_QUADS, 0, 4);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+} // namespace
+
 void drawColumnStrip() {
-    glBegin(GL_QUADS);
-    glVertex3f(-0.5f, -30, 1);
-    glVertex3f(0.5f, -30, 1);
-    glVertex3f(0.5f, 30, 1);
-    glVertex3f(-0.5f, 30, 1);
-    glEnd();
+    static const GLfloat corners[12] = {-0.5f, -30, 1, 0.5f, -30, 1, 0.5f, 30, 1, -0.5f, 30, 1};
+    drawQuad(corners);
 }
 
 void drawRowStrip() {
-    glBegin(GL_QUADS);
-    glVertex3f(-90, -0.5f, 1);
-    glVertex3f(90, -0.5f, 1);
-    glVertex3f(90, 0.5f, 1);
-    glVertex3f(-90, 0.5f, 1);
-    glEnd();
+    static const GLfloat corners[12] = {-90, -0.5f, 1, 90, -0.5f, 1, 90, 0.5f, 1, -90, 0.5f, 1};
+    drawQuad(corners);
 }
 
 void Picking::PlaceGrid(const TankBox& tank) {
