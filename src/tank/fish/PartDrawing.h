@@ -41,11 +41,12 @@ struct PartMotion {
     bool mirrorFlipsColumn = false;
 };
 
-// Each strip as one quad-strip vertex array (texture coordinate, normal, position per vertex),
-// drawn when it ends. Not glBegin/glEnd: in selection and feedback mode, Mesa's llvmpipe keeps
-// every vertex buffer that immediate-mode vertices went through, so each fish pick would leave
-// about half a megabyte behind for good. The current normal and texture coordinate are those
-// of the strip's last vertex afterwards, as immediate mode leaves them.
+// Each strip is gathered (texture coordinate, normal, position per vertex) and drawn when it
+// ends: with glBegin(GL_QUAD_STRIP) ... glEnd() when rendering, as one vertex array in selection
+// and feedback mode. Mesa's llvmpipe keeps, for good, every vertex buffer that immediate-mode
+// vertices went through in those modes (about half a megabyte for each fish pick), while client
+// vertex arrays keep memory growing when rendering. Afterwards the current normal and texture
+// coordinate are those of the strip's last vertex either way.
 struct GlStripSink {
     void BeginStrip() { vertices.clear(); }
     void EndStrip();
