@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -56,29 +57,48 @@ Drawn drawFrames(const Screen& s, int frames, bool shortcuts) {
     return drawn;
 }
 
-// Draws in a child process, so that both drawings start from a fresh process's state (some of
-// the motion is shared by every scene of a process).
+// The drawing half of the comparison, run by the test below in a new process of this program
+// (QUELMARINE_SHORTCUT_DRAW = "screenW screenH viewportW viewportH frames shortcuts outputFd"):
+// both drawings then start from a fresh process's state (some of the motion is shared by every
+// scene of a process), and no lock of this process's threads is inherited half-held.
+TEST(FrameShortcutsDraw, DISABLED_DrawsIntoTheGivenDescriptor) {
+    const char* request = std::getenv("QUELMARINE_SHORTCUT_DRAW");
+    if (!request)
+        GTEST_SKIP() << "run by FrameShortcuts only";
+    Screen s{"drawn", 0, 0, 0, 0, false, false};
+    int frames = 0, shortcuts = 0, fd = -1;
+    ASSERT_EQ(std::sscanf(request, "%d %d %d %d %d %d %d", &s.screenWidth, &s.screenHeight,
+                          &s.viewportWidth, &s.viewportHeight, &frames, &shortcuts, &fd),
+              7);
+    const Drawn drawn = drawFrames(s, frames, shortcuts != 0);
+    ASSERT_FALSE(drawn.pixels.empty());
+    std::vector<unsigned char> message(sizeof(Scene::Shortcuts));
+    std::memcpy(message.data(), &drawn.shortcuts, sizeof drawn.shortcuts);
+    message.insert(message.end(), drawn.pixels.begin(), drawn.pixels.end());
+    for (std::size_t done = 0; done < message.size();) {
+        const ssize_t n = write(fd, message.data() + done, message.size() - done);
+        ASSERT_GT(n, 0);
+        done += std::size_t(n);
+    }
+}
+
 Drawn drawFramesInChild(const Screen& s, int frames, bool shortcuts) {
     const std::size_t size = std::size_t(s.viewportWidth) * s.viewportHeight * 4;
     int ends[2];
     if (pipe(ends) != 0)
         return {};
+    const std::string request =
+        std::to_string(s.screenWidth) + " " + std::to_string(s.screenHeight) + " " +
+        std::to_string(s.viewportWidth) + " " + std::to_string(s.viewportHeight) + " " +
+        std::to_string(frames) + " " + (shortcuts ? "1" : "0") + " " + std::to_string(ends[1]);
     const pid_t child = fork();
     if (child == 0) {
         close(ends[0]);
-        const Drawn drawn = drawFrames(s, frames, shortcuts);
-        std::vector<unsigned char> message(sizeof(Scene::Shortcuts) + size);
-        if (drawn.pixels.size() == size) {
-            std::memcpy(message.data(), &drawn.shortcuts, sizeof drawn.shortcuts);
-            std::memcpy(message.data() + sizeof drawn.shortcuts, drawn.pixels.data(), size);
-        }
-        for (std::size_t done = 0; done < message.size();) {
-            const ssize_t n = write(ends[1], message.data() + done, message.size() - done);
-            if (n <= 0)
-                break;
-            done += std::size_t(n);
-        }
-        _exit(drawn.pixels.size() == size ? 0 : 1);
+        setenv("QUELMARINE_SHORTCUT_DRAW", request.c_str(), 1);
+        const char* argv[] = {"quelmarine_gl_tests", "--gtest_also_run_disabled_tests",
+                              "--gtest_filter=FrameShortcutsDraw.*", nullptr};
+        execv("/proc/self/exe", const_cast<char* const*>(argv));
+        _exit(127);
     }
     close(ends[1]);
     std::vector<unsigned char> message(sizeof(Scene::Shortcuts) + size);
