@@ -118,14 +118,20 @@ act_help() {
     pause 20 120
 }
 
+# Chooses item $1 of the popup menu and sets DIALOG to the id of the dialog captioned $2 once
+# it shows; fails when it does not.
+open_dialog() {
+    choose_from_menu "$1"
+    DIALOG=$(wait_window "$2")
+    [ -n "$DIALOG" ]
+}
+
 # Fish Settings: species clicks, the buttons and the keys A, D, R, C, double clicks; closed with
 # Enter (saves) or Esc.
 act_fish_settings() {
     soak_note "Fish Settings"
-    choose_from_menu 4
-    local id
-    id=$(wait_window "$FISH_CAPTION")
-    [ -n "$id" ] || return 0
+    open_dialog 4 "$FISH_CAPTION" || return 0
+    local id=$DIALOG
     geometry_of "$id"
     local buttons=(202 249 299 346) keys=(a d r c)
     for _ in $(seq 1 "$(between 2 10)"); do
@@ -170,10 +176,8 @@ add_through_file_dialog() {
 # through the file dialog.
 act_background() {
     soak_note "Custom Background"
-    choose_from_menu 6
-    local id
-    id=$(wait_window "$BACKGROUND_CAPTION")
-    [ -n "$id" ] || return 0
+    open_dialog 6 "$BACKGROUND_CAPTION" || return 0
+    local id=$DIALOG
     geometry_of "$id"
     local pictures=("$SOAK_MEDIA"/picture*)
     for _ in $(seq 1 "$(between 2 8)"); do
@@ -208,10 +212,8 @@ act_background() {
 # added through the file dialog now and then (and the list emptied when it grows long).
 act_music() {
     soak_note "Custom Music"
-    choose_from_menu 5
-    local id
-    id=$(wait_window "$MUSIC_CAPTION")
-    [ -n "$id" ] || return 0
+    open_dialog 5 "$MUSIC_CAPTION" || return 0
+    local id=$DIALOG
     geometry_of "$id"
     local tracks=("$SOAK_MEDIA"/track*) play_x=(364 466)
     for _ in $(seq 1 "$(between 2 8)"); do
@@ -237,10 +239,8 @@ act_music() {
 
 # Own music stopped ("Stop" in the Custom Music dialog), the dialog closed again.
 stop_music() {
-    choose_from_menu 5
-    local id
-    id=$(wait_window "$MUSIC_CAPTION")
-    [ -n "$id" ] || return 0
+    open_dialog 5 "$MUSIC_CAPTION" || return 0
+    local id=$DIALOG
     geometry_of "$id"
     click $((X + 466)) $((Y + 288))
     sleep 0.3
