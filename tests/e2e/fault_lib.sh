@@ -7,31 +7,27 @@ fault_windows() { xdotool search --onlyvisible --name "^${1:-QuelmarineScr}\$" 2
 # Width of window $1.
 fault_window_width() { xdotool getwindowgeometry "$1" | awk '/Geometry:/ { split($2, g, "x"); print g[1] }'; }
 
+# Prints the first of the program's visible windows titled $2 (its own title when empty) whose
+# width is -lt or -ge ($1) 1000 pixels; fails when there is none.
+fault_find_by_width() {
+    local id
+    for id in $(fault_windows ${2:+"$2"}); do
+        [ "$(fault_window_width "$id")" "$1" 1000 ] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
 # Waits up to 30 s for a visible window titled $1 narrower than the screen (a message box);
 # prints its id.
 fault_wait_message_box() {
-    local title="$1" id
-    fault_find_box() {
-        for id in $(fault_windows "$title"); do
-            [ "$(fault_window_width "$id")" -lt 1000 ] && { echo "$id"; return 0; }
-        done
-        return 1
-    }
-    e2e_poll 30 fault_find_box >/dev/null || fail "no message box titled '$title' appeared"
-    fault_find_box
+    e2e_poll 30 fault_find_by_width -lt "$1" >/dev/null || fail "no message box titled '$1' appeared"
+    fault_find_by_width -lt "$1"
 }
 
 # Waits up to 30 s for the program's full-screen window; prints its id.
 fault_wait_frame() {
-    fault_find_frame() {
-        local id
-        for id in $(fault_windows); do
-            [ "$(fault_window_width "$id")" -ge 1000 ] && { echo "$id"; return 0; }
-        done
-        return 1
-    }
-    e2e_poll 30 fault_find_frame >/dev/null || fail "the program's window did not appear"
-    fault_find_frame
+    e2e_poll 30 fault_find_by_width -ge "" >/dev/null || fail "the program's window did not appear"
+    fault_find_by_width -ge ""
 }
 
 # The program keeps drawing: two screenshots a second apart differ where the fish swim.
@@ -116,3 +112,14 @@ fault_start_resizable_x() {
 
 # The screen's size, WxH.
 fault_screen_size() { xdpyinfo | awk '/dimensions:/ { print $2 }'; }
+
+# Starts the program and checks that it keeps drawing, that Esc ends it with status 0 and that
+# its log shows no crash; $1 names the case.
+fault_run_to_esc() {
+    e2e_start_app
+    local window
+    window=$(e2e_wait_window)
+    fault_check_drawing "$1"
+    fault_check_esc_exit "$window" "$1"
+    fault_check_log_clean "$1"
+}

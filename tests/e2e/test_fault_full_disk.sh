@@ -35,12 +35,7 @@ write_settings() {
 run_and_check() {
     local before
     before=$(sha256sum <"$SETTINGS_FILE")
-    e2e_start_app
-    local window
-    window=$(e2e_wait_window)
-    fault_check_drawing "$1"
-    fault_check_esc_exit "$window" "$1"
-    fault_check_log_clean "$1"
+    fault_run_to_esc "$1"
     [ "$(sha256sum <"$SETTINGS_FILE")" = "$before" ] || fail "$1: the settings file changed"
     [ "$(ls -A "$folder" | sort | tr '\n' ' ')" = "QuelmarineSet.ini filler " ] ||
         fail "$1: stray files: $(ls -A "$folder")"

@@ -10,12 +10,7 @@ folder="$(dirname "$SETTINGS_FILE")"
 run_and_check() {
     local before
     before=$(cd "$folder" && ls -A | xargs -r sha256sum)
-    e2e_start_app
-    local window
-    window=$(e2e_wait_window)
-    fault_check_drawing "$1"
-    fault_check_esc_exit "$window" "$1"
-    fault_check_log_clean "$1"
+    fault_run_to_esc "$1"
     [ "$(cd "$folder" && ls -A | xargs -r sha256sum)" = "$before" ] || fail "$1: the folder changed: $(ls -A "$folder")"
     pass "$1: runs, draws, ends with Esc; the folder is unchanged"
 }
