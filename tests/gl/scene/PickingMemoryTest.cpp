@@ -27,6 +27,11 @@ long residentKiB() {
 }
 
 TEST(PickingMemory, ClicksInEveryModeKeepTheResidentMemoryFlat) {
+#ifdef __SANITIZE_ADDRESS__
+    // AddressSanitizer holds freed blocks back in its quarantine (tens of MiB here), so the
+    // resident size says nothing about what the scene keeps.
+    GTEST_SKIP() << "resident memory is not measurable under AddressSanitizer";
+#endif
     const std::string folder = std::string(std::getenv("XDG_CONFIG_HOME")) + "/QuelmarineScr";
     std::filesystem::create_directories(folder);
     std::ofstream(folder + "/QuelmarineSet.ini")
