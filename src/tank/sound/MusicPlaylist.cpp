@@ -29,6 +29,12 @@ bool MusicPlaylist::addTrack(const std::string& path) {
             showMessage("(" + path + ")" + "music loading error.");
         return false;
     }
+    if (tracks.size() >= kMaxSavedTracks) {
+        // A longer list would be cut short on the next start: refuse the track now.
+        if (showMessage)
+            showMessage(kMusicListFullMessage + std::to_string(kMaxSavedTracks));
+        return false;
+    }
     tracks.push_back(path);
     saveSection();
     notify();

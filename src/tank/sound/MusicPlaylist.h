@@ -25,7 +25,8 @@ class MusicPlaylist {
     void initialise(std::int32_t profileVolume);
 
     // The dialog's controls.
-    // "Add Music": false (and nothing added) when the path cannot be stored in the settings.
+    // "Add Music": false (and nothing added) when the path cannot be stored in the settings or
+    // the list is full.
     bool addTrack(const std::string& path);
     void removeSelected(); // "Remove"
     void removeAll();      // "Remove All"
@@ -85,7 +86,9 @@ class MusicPlaylist {
 
 // The message of "Remove" with no row selected.
 inline constexpr const char* kSelectMusicMessage = "Please select an item from the music list!";
-// Tracks beyond this many in a hand-edited settings file are not read.
+// Tracks beyond this many in a hand-edited settings file are not read, and "Add Music" adds no
+// more than this many.
 inline constexpr std::size_t kMaxSavedTracks = 4096;
+inline constexpr const char* kMusicListFullMessage = "The maximum number of music is: ";
 
 } // namespace quelmarine

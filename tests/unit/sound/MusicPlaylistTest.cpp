@@ -231,6 +231,32 @@ TEST_F(MusicPlaylistTest, RemoveNeedsASelectionAndRemoveAllEmpties) {
     EXPECT_EQ(messages.back(), "(/music/two\nlines.mp3)music loading error.");
 }
 
+TEST_F(MusicPlaylistTest, AFullListRefusesTheNextTrackInsteadOfLosingItOnTheNextStart) {
+    std::string text = "[Custom Settings]\nMusicSum=" + std::to_string(kMaxSavedTracks) + "\n";
+    for (std::size_t i = 0; i < kMaxSavedTracks; ++i)
+        text += "MusicList" + std::to_string(i) + "=/m/" + std::to_string(i) + ".mp3\n";
+    std::FILE* file = std::fopen(settingsFilePath().c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+    std::vector<std::string> messages;
+    list.showMessage = [&](const std::string& m) { messages.push_back(m); };
+    list.initialise(1000);
+    ASSERT_EQ(list.rows().size(), kMaxSavedTracks);
+    EXPECT_FALSE(list.addTrack("/m/one more.mp3"));
+    EXPECT_EQ(list.rows().size(), kMaxSavedTracks);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), "The maximum number of music is: 4096");
+    list.removeSelected(); // nothing selected: a message, no change
+    list.select(0);
+    list.removeSelected();
+    EXPECT_TRUE(list.addTrack("/m/one more.mp3")) << "a freed row takes a track again";
+    StubPlayer p;
+    MusicPlaylist again{p};
+    again.initialise(1000);
+    EXPECT_EQ(again.rows(), list.rows()) << "every row the list shows comes back";
+}
+
 TEST_F(MusicPlaylistTest, SectionIsSavedOnEveryChangeAndLoadsBack) {
     addRows(2);
     list.addTrack("/home/ü ser/Müsik/Ünïcode song.mp3");
