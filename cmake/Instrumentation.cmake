@@ -3,11 +3,8 @@
 #                           any undefined behaviour ends the process with an error.
 #   QUELMARINE_FUZZ=ON      clang's libFuzzer coverage on top of the same sanitizers, and the
 #                           fuzz targets of fuzz/.
-#   QUELMARINE_GL_CHECKS=ON the program reads glGetError after every frame and reports each
-#                           error on standard error (scripts/soak, build-soak/).
 option(QUELMARINE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(QUELMARINE_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
-option(QUELMARINE_GL_CHECKS "Report OpenGL errors after every frame of the program" OFF)
 
 set(QUELMARINE_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined
                                -fno-omit-frame-pointer)

@@ -9,6 +9,7 @@
 
 #include "desktop/sound/AmbientSound.h"
 #include "desktop/view/MouseInteraction.h"
+#include "tank/scene/GlErrorCheck.h"
 #include "tank/scene/Scene.h"
 
 class QOpenGLContext;
@@ -74,7 +75,8 @@ class AquariumView : public QWindow {
     AmbientSound ambientSound;
     QBasicTimer frameTimer;
     bool firstFrameDone = false;
-    long framesDrawn = 0; // counted only in the checking build (QUELMARINE_GL_CHECKS)
+    const bool checkGlErrors = glChecksRequested();
+    long framesDrawn = 0; // counted only when checkGlErrors is set
     int heldTicks = 0;
     bool sceneReady = false;
     std::unique_ptr<PictureTextureMaker> pictureMaker;

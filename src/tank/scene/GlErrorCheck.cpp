@@ -1,12 +1,19 @@
 #include "tank/scene/GlErrorCheck.h"
 
 #include <GL/gl.h>
+#include <cstdlib>
+#include <cstring>
 
 namespace quelmarine {
 
 namespace {
 constexpr int kMostErrorsPerCheck = 64;
 } // namespace
+
+bool glChecksRequested() {
+    const char* value = std::getenv("QUELMARINE_GL_CHECKS");
+    return value && std::strcmp(value, "1") == 0;
+}
 
 const char* glErrorName(unsigned code) {
     switch (code) {

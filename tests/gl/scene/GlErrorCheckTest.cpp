@@ -1,4 +1,4 @@
-// The checking build's frame check: each OpenGL error is reported once, in the form the soak
+// The checking run's frame check: each OpenGL error is reported once, in the form the soak
 // counts, and the full scene (every mouse mode with a click waiting) raises none.
 
 #include "tank/scene/GlErrorCheck.h"
@@ -14,6 +14,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 
 using namespace quelmarine;
 
@@ -60,6 +61,19 @@ TEST(GlErrorCheck, ReportsEachRaisedErrorOnceInTheCountedForm) {
         EXPECT_EQ(count, 0);
     }
     EXPECT_STREQ(glErrorName(0x1234), "unknown");
+    // Only QUELMARINE_GL_CHECKS=1 turns the check on.
+    for (const auto& [value, on] : {std::pair<const char*, bool>{nullptr, false},
+                                    {"1", true},
+                                    {"0", false},
+                                    {"", false},
+                                    {"10", false}}) {
+        if (value)
+            setenv("QUELMARINE_GL_CHECKS", value, 1);
+        else
+            unsetenv("QUELMARINE_GL_CHECKS");
+        EXPECT_EQ(glChecksRequested(), on) << (value ? value : "(unset)");
+    }
+    unsetenv("QUELMARINE_GL_CHECKS");
 }
 
 TEST(GlErrorCheck, TheFullSceneRaisesNoErrorInAnyMouseMode) {
