@@ -3,11 +3,13 @@
 
 #include "saver/CommandLine.h"
 #include "saver/SaverRun.h"
+#include "tank/platform/HeapArenas.h"
 
 #include <cstdio>
 #include <string>
 
 int main(int argc, char** argv) {
+    quelmarine::useOneHeapArena();
     using namespace quelmarine::saver;
     const std::string program = "quelmarine";
     const ParsedCommandLine parsed = parseCommandLine(argc, argv);

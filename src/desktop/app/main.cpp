@@ -2,11 +2,13 @@
 
 #include "desktop/app/AquariumApp.h"
 #include "desktop/app/DisplayCheck.h"
+#include "tank/platform/HeapArenas.h"
 #include "tank/platform/TerminationSignals.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    quelmarine::useOneHeapArena();
     quelmarine::installTerminationHandler();
     quelmarine::DisplayProbe display;
     if (!display.reachable()) {
