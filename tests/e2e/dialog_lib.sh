@@ -43,10 +43,12 @@ choose_file_by_typing() {
     sleep 1.5
 }
 
-# Mean colour of a region: "r g b" in 0 ... 255.
-mean_rgb() {
-    convert "$1" -crop "$2" +repage -resize 1x1\! -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+# The colour most pixels of the region have, as "R G B": a fish or a bubble that swims through
+# the region does not change it (the mean did, when a large fish passed).
+common_rgb() {
+    convert "$1" -crop "$2" +repage -depth 8 -format %c histogram:info:- | sort -rn | head -n 1 |
+        sed -E 's/^ *[0-9]+: \( *([0-9]+), *([0-9]+), *([0-9]+).*/\1 \2 \3/'
 }
-is_reddish() { read -r r g b < <(mean_rgb "$1" "$2"); [ "$r" -gt $((2 * b)) ] && [ "$r" -gt 100 ]; }
-is_bluish() { read -r r g b < <(mean_rgb "$1" "$2"); [ "$b" -gt $((2 * r)) ] && [ "$b" -gt 100 ]; }
-is_green() { read -r r g b < <(mean_rgb "$1" "$2"); [ "$g" -gt 180 ] && [ "$r" -lt 80 ]; }
+is_reddish() { read -r r g b < <(common_rgb "$1" "$2"); [ "$r" -gt $((2 * b)) ] && [ "$r" -gt 100 ]; }
+is_bluish() { read -r r g b < <(common_rgb "$1" "$2"); [ "$b" -gt $((2 * r)) ] && [ "$b" -gt 100 ]; }
+is_green() { read -r r g b < <(common_rgb "$1" "$2"); [ "$g" -gt 180 ] && [ "$r" -lt 80 ]; }
