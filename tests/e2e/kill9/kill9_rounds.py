@@ -48,25 +48,35 @@ def fail(text):
 
 # --- the settings file, as the program's INI layer rewrites it: values replaced in place ------
 
+def lines_by_section(data):
+    """Each line of `data` (its end kept) with the section it stands in: the lower-case name,
+    or None for a header line, a line before the first header and a line under a repeated
+    header (the program reads only the first section of a name)."""
+    current, seen = None, set()
+    for line in data.splitlines(keepends=True):
+        text = line.strip(b" \t\r\n")
+        if text.startswith(b"[") and b"]" in text:
+            name = text[1:text.rindex(b"]")].strip().lower().decode("latin-1")
+            current = name if name not in seen else None
+            seen.add(name)
+            yield line, None
+        else:
+            yield line, current
+
+
 def set_values(data, section, values):
     """`data` with the given keys of `section` (first of each, names without regard to case)
     replaced in place by Key=Value, the line end kept."""
-    out, current, seen_sections, done = [], None, set(), set()
+    out, done = [], set()
     wanted = {k.lower(): (k, v) for k, v in values.items()}
-    for line in data.splitlines(keepends=True):
+    for line, current in lines_by_section(data):
         body = line.rstrip(b"\r\n")
-        end = line[len(body):]
-        text = body.strip(b" \t")
-        if text.startswith(b"[") and b"]" in text:
-            name = text[1:text.rindex(b"]")].strip().lower().decode("latin-1")
-            current = name if name not in seen_sections else None
-            seen_sections.add(name)
-        elif current == section.lower() and b"=" in text:
+        if current == section.lower() and b"=" in body:
             key = body.split(b"=", 1)[0].strip(b" \t")
             lowered = key.decode("latin-1").lower()
             if lowered in wanted and lowered not in done:
                 done.add(lowered)
-                line = key + b"=" + wanted[lowered][1].encode() + end
+                line = key + b"=" + wanted[lowered][1].encode() + line[len(body):]
         out.append(line)
     missing = set(wanted) - done
     if missing:
@@ -75,14 +85,9 @@ def set_values(data, section, values):
 
 
 def get_value(data, section, key):
-    current, seen = None, set()
-    for line in data.splitlines():
-        text = line.strip(b" \t\r")
-        if text.startswith(b"[") and b"]" in text:
-            name = text[1:text.rindex(b"]")].strip().lower().decode("latin-1")
-            current = name if name not in seen else None
-            seen.add(name)
-        elif current == section.lower() and b"=" in text:
+    for line, current in lines_by_section(data):
+        text = line.strip(b" \t\r\n")
+        if current == section.lower() and b"=" in text:
             k, v = text.split(b"=", 1)
             if k.strip().decode("latin-1").lower() == key.lower():
                 return v.strip().decode("latin-1")
