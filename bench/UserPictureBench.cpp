@@ -7,14 +7,13 @@
 #include <QImage>
 #include <QString>
 
-#include "desktop/pictures/PictureDecoder.h"
-#include "desktop/pictures/PictureTextureMaker.h"
 #include "support/TempDir.h"
 #include "tank/ProcessState.h"
+#include "tank/assets/PictureTexture.h"
 
 namespace {
 
-// A photo-like 12-megapixel JPEG, decoded as the program does for a 1280 x 1024 screen.
+// A photo-like 12-megapixel JPEG, read as both programs do for a 1280 x 1024 screen.
 quelmarine::DecodedPicture decodedPhoto() {
     testsupport::TempDir dir;
     QImage photo(4000, 3000, QImage::Format_RGB32);
@@ -23,9 +22,8 @@ quelmarine::DecodedPicture decodedPhoto() {
         for (int x = 0; x < photo.width(); ++x)
             line[x] = qRgb((x / 7 + y / 5) & 255, (y / 3) & 255, ((x ^ y) / 9) & 255);
     }
-    const QString path = QString::fromStdString(dir.file("photo.jpg"));
-    photo.save(path, "jpeg", 85);
-    return quelmarine::decodePicture(path, bench::kWidth);
+    photo.save(QString::fromStdString(dir.file("photo.jpg")), "jpeg", 85);
+    return quelmarine::loadUserPicture(dir.file("photo.jpg"), bench::kWidth);
 }
 
 void frameWithBackdrop(benchmark::State& state, bool userPicture) {

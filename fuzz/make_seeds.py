@@ -153,7 +153,6 @@ if convert:
         user_pictures[name] = with_exif_orientation(jpeg, orientation) if orientation else jpeg
 for name, data in user_pictures.items():
     write("picture", name, data)
-    write("desktop_picture", name, data)
 
 # A small sound: a WAV header and a few samples.
 wav = b"RIFF" + struct.pack("<I", 44) + b"WAVEfmt " + struct.pack("<IHHIIHH", 16, 1, 1, 8000,

@@ -2,7 +2,6 @@
 
 // The tank's headers come before Xlib's, whose macros (None, Bool, ...) would clash with them.
 #include "tank/ProcessState.h"
-#include "tank/environment/CustomImageList.h"
 #include "tank/platform/Folders.h"
 #include "tank/scene/Scene.h"
 #include "tank/settings/SettingsFile.h"
@@ -25,10 +24,6 @@ namespace quelmarine::saver {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The user's pictures become textures of at most this side: enough for the backdrop on large
-// screens, and ten of them stay within a few tens of megabytes.
-constexpr int kLargestBackdropSide = 2048;
 
 // The X connection is gone (the server ended): nothing is left to draw on.
 int connectionLost(Display*) {
@@ -80,8 +75,11 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
     removeProcessAssetFolder();
     GLint largestTexture = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestTexture);
-    SaverBackgrounds backgrounds(loadCustomImageSettings(readSettingsDocument()),
-                                 std::min(kLargestBackdropSide, int(largestTexture)));
+    // The user's pictures are fitted to the window's longer side, as the program fits them to
+    // its screen's.
+    SaverBackgrounds backgrounds(
+        readSettingsDocument(),
+        std::min(std::max(window.width(), window.height()), int(largestTexture)));
 
     const auto delay = std::chrono::microseconds(options.delayMicroseconds);
     FrameRateCounter frameRate;

@@ -89,7 +89,10 @@ void CustomBackgroundDialog::refresh() {
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         QTreeWidgetItem* item = rows->topLevelItem(int(i));
         item->setText(0, QString::fromStdString(pictures[i].path));
-        item->setText(1, QString::fromLatin1(pictures[i].on ? kPictureOn : kPictureOff));
+        const bool failed = pictures[i].state == BackgroundPictures::PictureState::Failed;
+        item->setText(1, QString::fromLatin1(failed           ? kPictureFailed
+                                             : pictures[i].on ? kPictureOn
+                                                              : kPictureOff));
         for (int c = 0; c < 2; ++c) {
             item->setTextAlignment(c, Qt::AlignCenter);
             item->setForeground(c, CustomListCtrl::rowTextColour());

@@ -39,7 +39,7 @@ class CustomBackgroundDialog : public ListDialog {
 
   protected:
     void modeChosen(PlayMode mode) override { list.setMode(mode); }
-    void tick() override { list.timerTick(); }
+    void tick() override { list.advance(BackgroundPictures::Clock::now()); }
     void saveOnHide() override { list.saveSection(); }
 
   private:

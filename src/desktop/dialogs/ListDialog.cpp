@@ -22,7 +22,7 @@ const char* const kModeTexts[3] = {"Repeat One", "Repeat All", "Random "};
 ListDialog::ListDialog(QWidget* owner, const QString& caption) : QDialog(owner) {
     setWindowTitle(caption);
     setModal(false);
-    timer.start(kTickMs, this);
+    timer.start(kListTickMs, Qt::PreciseTimer, this);
 }
 
 void ListDialog::showCentredOver(const QWidget* owner) {

@@ -29,9 +29,6 @@ class ListDialog : public QDialog {
     // Centres the dialog over `owner` and shows it.
     void showCentredOver(const QWidget* owner);
 
-    // The tick interval of the list timers.
-    static constexpr int kTickMs = 200;
-
   protected:
     ListDialog(QWidget* owner, const QString& caption);
 

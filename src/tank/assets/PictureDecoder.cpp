@@ -1,11 +1,12 @@
 #include "tank/assets/PictureDecoder.h"
 
-#include "tank/assets/BmpFile.h"
+#include "tank/assets/UserBmp.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,6 +70,37 @@ struct JpegFailure {
 
 void jpegQuiet(j_common_ptr, int) {}
 
+// The orientation tag (0x0112) of an EXIF block ("Exif\0\0" and a TIFF header); 1 when absent.
+int exifOrientation(const std::uint8_t* data, std::size_t size) {
+    if (size < 14 || std::memcmp(data, "Exif\0\0", 6) != 0)
+        return 1;
+    const std::uint8_t* tiff = data + 6;
+    const std::size_t length = size - 6;
+    const bool little = tiff[0] == 'I' && tiff[1] == 'I';
+    if (!little && !(tiff[0] == 'M' && tiff[1] == 'M'))
+        return 1;
+    auto read16 = [&](std::size_t at) -> std::uint32_t {
+        return little ? tiff[at] | tiff[at + 1] << 8 : tiff[at] << 8 | tiff[at + 1];
+    };
+    auto read32 = [&](std::size_t at) -> std::uint32_t {
+        return little ? read16(at) | read16(at + 2) << 16 : read16(at) << 16 | read16(at + 2);
+    };
+    const std::uint32_t directory = read32(4);
+    if (directory > length || length - directory < 2)
+        return 1;
+    const std::uint32_t entries = read16(directory);
+    for (std::uint32_t i = 0; i < entries; ++i) {
+        const std::size_t entry = directory + 2 + std::size_t(i) * 12;
+        if (entry + 12 > length)
+            break;
+        if (read16(entry) == 0x0112 && read16(entry + 2) == 3) { // SHORT
+            const std::uint32_t value = read16(entry + 8);
+            return value >= 1 && value <= 8 ? int(value) : 1;
+        }
+    }
+    return 1;
+}
+
 PictureError decodeJpeg(const std::vector<std::uint8_t>& bytes, DecodedPicture& picture,
                         const PictureLimits& limits) {
     jpeg_decompress_struct info{};
@@ -87,7 +119,12 @@ PictureError decodeJpeg(const std::vector<std::uint8_t>& bytes, DecodedPicture& 
     jpeg_create_decompress(&info);
     info.mem->max_memory_to_use = long(limits.decoderMemory);
     jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&info, TRUE);
+    int orientation = 1;
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next)
+        if (marker->marker == JPEG_APP0 + 1 && orientation == 1)
+            orientation = exifOrientation(marker->data, marker->data_length);
     if (std::uint64_t(info.image_width) * info.image_height > limits.largestSourcePixels) {
         result = PictureError::TooLarge;
         std::longjmp(failure.jump, 1);
@@ -126,6 +163,7 @@ PictureError decodeJpeg(const std::vector<std::uint8_t>& bytes, DecodedPicture& 
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
+    applyOrientation(picture, orientation);
     return PictureError::None;
 }
 
@@ -142,7 +180,11 @@ PictureError decodePng(const std::vector<std::uint8_t>& bytes, DecodedPicture& p
         png_image_free(&image);
         return PictureError::TooLarge;
     }
+    picture.alpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
     image.format = PNG_FORMAT_RGBA;
+    // A 16-bit picture without a gamma chunk is taken as sRGB, as editors mean it: each channel
+    // keeps its value instead of being converted from linear light (which washes out colours).
+    image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
     picture.width = int(image.width);
     picture.height = int(image.height);
     picture.rgba.assign(PNG_IMAGE_SIZE(image), 0);
@@ -150,35 +192,6 @@ PictureError decodePng(const std::vector<std::uint8_t>& bytes, DecodedPicture& p
         png_image_free(&image);
         picture = {};
         return PictureError::Corrupt;
-    }
-    return PictureError::None;
-}
-
-// ---- BMP (the same reader as the built-in pictures) ----
-
-PictureError decodeBmp(const std::vector<std::uint8_t>& bytes, DecodedPicture& picture,
-                       const PictureLimits& limits) {
-    BmpPicture bmp;
-    if (!parseBmpFile(bytes, bmp) || bmp.info.width <= 0 || bmp.info.height <= 0)
-        return PictureError::Corrupt;
-    const auto width = std::uint32_t(bmp.info.width), height = std::uint32_t(bmp.info.height);
-    if (std::uint64_t(width) * height > limits.largestSourcePixels)
-        return PictureError::TooLarge;
-    const std::uint32_t stride = rowStride(bmp.info.bitCount, width);
-    picture.width = int(width);
-    picture.height = int(height);
-    picture.rgba.assign(std::size_t(width) * height * 4, 255);
-    for (std::uint32_t y = 0; y < height; ++y) {
-        // BMP rows run from the bottom.
-        const std::uint8_t* in = &bmp.pixels[std::size_t(height - 1 - y) * stride];
-        std::uint8_t* out = &picture.rgba[std::size_t(y) * width * 4];
-        for (std::uint32_t x = 0; x < width; ++x, out += 4) {
-            const std::uint8_t* bgr = bmp.info.bitCount == 8 ? &bmp.palette[std::size_t(in[x]) * 4]
-                                                             : &in[x * (bmp.info.bitCount / 8)];
-            out[0] = bgr[2];
-            out[1] = bgr[1];
-            out[2] = bgr[0];
-        }
     }
     return PictureError::None;
 }
@@ -231,6 +244,119 @@ void shrinkPicture(DecodedPicture& picture, int width, int height) {
     picture.rgba = std::move(out);
 }
 
+namespace {
+
+// The source pixels (and their weights) that make each of `to` pixels along a side of `from`.
+struct Tap {
+    int source;
+    float weight;
+};
+std::vector<std::vector<Tap>> tapsAlong(int from, int to) {
+    std::vector<std::vector<Tap>> taps(static_cast<std::size_t>(to));
+    const double scale = double(from) / to;
+    for (int i = 0; i < to; ++i) {
+        std::vector<Tap>& out = taps[std::size_t(i)];
+        if (scale >= 1) { // the average of the source pixels the target pixel covers
+            const double begin = i * scale, end = (i + 1) * scale;
+            for (int s = int(begin); s < from && s < end; ++s) {
+                const double covered = std::min<double>(s + 1, end) - std::max<double>(s, begin);
+                if (covered > 0)
+                    out.push_back({s, float(covered / scale)});
+            }
+        } else { // between the two nearest source pixels
+            const double centre = std::clamp((i + 0.5) * scale - 0.5, 0.0, double(from - 1));
+            const int s = int(centre);
+            const float f = float(centre - s);
+            out.push_back({s, 1 - f});
+            if (s + 1 < from && f > 0)
+                out.push_back({s + 1, f});
+        }
+    }
+    return taps;
+}
+
+} // namespace
+
+void resizePicture(DecodedPicture& picture, int width, int height) {
+    if (picture.width <= 0 || picture.height <= 0 || width <= 0 || height <= 0 ||
+        (width == picture.width && height == picture.height))
+        return;
+    const auto across = tapsAlong(picture.width, width);
+    const auto down = tapsAlong(picture.height, height);
+    // Across each row first, then down each column.
+    std::vector<float> wide(std::size_t(width) * picture.height * 4);
+    for (int y = 0; y < picture.height; ++y) {
+        const std::uint8_t* in = &picture.rgba[std::size_t(y) * picture.width * 4];
+        float* out = &wide[std::size_t(y) * width * 4];
+        for (int x = 0; x < width; ++x)
+            for (const Tap& tap : across[std::size_t(x)])
+                for (int c = 0; c < 4; ++c)
+                    out[x * 4 + c] += tap.weight * in[tap.source * 4 + c];
+    }
+    std::vector<std::uint8_t> result(std::size_t(width) * height * 4);
+    std::vector<float> row(std::size_t(width) * 4);
+    for (int y = 0; y < height; ++y) {
+        std::fill(row.begin(), row.end(), 0.0f);
+        for (const Tap& tap : down[std::size_t(y)]) {
+            const float* in = &wide[std::size_t(tap.source) * width * 4];
+            for (std::size_t i = 0; i < row.size(); ++i)
+                row[i] += tap.weight * in[i];
+        }
+        std::uint8_t* out = &result[std::size_t(y) * width * 4];
+        for (std::size_t i = 0; i < row.size(); ++i)
+            out[i] = std::uint8_t(std::clamp(row[i] + 0.5f, 0.0f, 255.0f));
+    }
+    picture.width = width;
+    picture.height = height;
+    picture.rgba = std::move(result);
+}
+
+void applyOrientation(DecodedPicture& picture, int orientation) {
+    if (orientation < 2 || orientation > 8 || !picture.ok())
+        return;
+    const int w = picture.width, h = picture.height;
+    const bool turned = orientation >= 5; // the sides swap
+    const int outW = turned ? h : w, outH = turned ? w : h;
+    std::vector<std::uint8_t> out(picture.rgba.size());
+    for (int y = 0; y < outH; ++y)
+        for (int x = 0; x < outW; ++x) {
+            int sx = x, sy = y;
+            switch (orientation) {
+            case 2:
+                sx = w - 1 - x;
+                break; // mirrored
+            case 3:
+                sx = w - 1 - x;
+                sy = h - 1 - y;
+                break; // upside down
+            case 4:
+                sy = h - 1 - y;
+                break; // mirrored upside down
+            case 5:
+                sx = y;
+                sy = x;
+                break; // transposed
+            case 6:
+                sx = y;
+                sy = h - 1 - x;
+                break; // turn clockwise
+            case 7:
+                sx = w - 1 - y;
+                sy = h - 1 - x;
+                break; // transversed
+            default:
+                sx = w - 1 - y;
+                sy = x;
+                break; // 8: turn anticlockwise
+            }
+            std::memcpy(&out[(std::size_t(y) * outW + x) * 4],
+                        &picture.rgba[(std::size_t(sy) * w + sx) * 4], 4);
+        }
+    picture.width = outW;
+    picture.height = outH;
+    picture.rgba = std::move(out);
+}
+
 PictureError decodePictureBytes(const std::vector<std::uint8_t>& bytes, DecodedPicture& picture,
                                 const PictureLimits& limits) {
     picture = {};
@@ -242,7 +368,7 @@ PictureError decodePictureBytes(const std::vector<std::uint8_t>& bytes, DecodedP
     else if (bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0)
         result = decodePng(bytes, picture, limits);
     else if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
-        result = decodeBmp(bytes, picture, limits);
+        result = decodeUserBmp(bytes, picture, limits);
     if (result != PictureError::None) {
         picture = {};
         return result;

@@ -1,87 +1,70 @@
 #include "tank/assets/PictureTexture.h"
 
-#include <algorithm>
-#include <cstdint>
+#include <SOIL/SOIL.h>
 
-#ifndef GL_CLAMP_TO_EDGE
-#define GL_CLAMP_TO_EDGE 0x812F
-#endif
+#include <algorithm>
+#include <cmath>
 
 namespace quelmarine {
 
 namespace {
-
-DecodedPicture halve(const DecodedPicture& level) {
-    DecodedPicture next;
-    next.width = std::max(1, level.width / 2);
-    next.height = std::max(1, level.height / 2);
-    next.rgba.resize(std::size_t(next.width) * next.height * 4);
-    const int stepX = level.width > 1 ? 2 : 1, stepY = level.height > 1 ? 2 : 1;
-    for (int y = 0; y < next.height; ++y)
-        for (int x = 0; x < next.width; ++x)
-            for (int c = 0; c < 4; ++c) {
-                unsigned sum = 0;
-                for (int dy = 0; dy < stepY; ++dy)
-                    for (int dx = 0; dx < stepX; ++dx)
-                        sum += level.rgba[((std::size_t(y) * stepY + dy) * level.width +
-                                           std::size_t(x) * stepX + dx) *
-                                              4 +
-                                          c];
-                const unsigned n = unsigned(stepX * stepY);
-                next.rgba[(std::size_t(y) * next.width + x) * 4 + c] =
-                    std::uint8_t((sum + n / 2) / n);
-            }
-    return next;
+int largestPowerOfTwoAtMost(int n) {
+    int p = 1;
+    while (p * 2 <= n)
+        p *= 2;
+    return p;
 }
-
 } // namespace
 
-int powerOfTwoAtMost(int side, int largestSide) {
-    const int limit = std::max(1, std::min(side, largestSide));
-    int power = 1;
-    while (power * 2 <= limit)
-        power *= 2;
-    return power;
+int nearestPowerOfTwo(int side, int limit) {
+    limit = std::max(limit, 1);
+    const int below = largestPowerOfTwoAtMost(std::max(side, 1));
+    const int nearest =
+        (below * 2 <= limit && double(side) / below > std::sqrt(2.0)) ? below * 2 : below;
+    return std::min(nearest, largestPowerOfTwoAtMost(limit));
 }
 
-TextureLevels prepareTextureLevels(DecodedPicture picture, int largestSide) {
-    TextureLevels texture;
-    if (picture.width <= 0 || picture.height <= 0)
-        return texture;
-    shrinkPicture(picture, powerOfTwoAtMost(picture.width, largestSide),
-                  powerOfTwoAtMost(picture.height, largestSide));
-    // Rows from the bottom, and each row right to left: the backdrop surface runs its texture
-    // from the right edge of the tank to the left (the built-in picture is stored mirrored for
-    // the same reason), so the user's picture shows the right way round. Both together are a
-    // half turn of the pixel array.
+void fitPictureToTexture(DecodedPicture& picture, int screenLongSide) {
+    if (!picture.ok())
+        return;
+    const int limit = std::clamp(screenLongSide, 1, kMaxPictureSide);
+    int fittedWidth = std::min(picture.width, limit),
+        fittedHeight = std::min(picture.height, limit);
+    // The aspect ratio is kept while fitting.
+    if (std::int64_t(fittedWidth) * picture.height > std::int64_t(fittedHeight) * picture.width)
+        fittedWidth = std::max(1, int(std::int64_t(fittedHeight) * picture.width / picture.height));
+    else
+        fittedHeight = std::max(1, int(std::int64_t(fittedWidth) * picture.height / picture.width));
+    resizePicture(picture, nearestPowerOfTwo(fittedWidth, limit),
+                  nearestPowerOfTwo(fittedHeight, limit));
     auto* pixels = reinterpret_cast<std::uint32_t*>(picture.rgba.data());
-    std::reverse(pixels, pixels + std::size_t(picture.width) * picture.height);
-    for (std::size_t i = 0; i < picture.rgba.size(); ++i)
-        if (i % 4 != 3)
-            picture.rgba[i] = std::uint8_t(16 + picture.rgba[i] * 219 / 255);
-    texture.levels.push_back(std::move(picture));
-    while (texture.levels.back().width > 1 || texture.levels.back().height > 1)
-        texture.levels.push_back(halve(texture.levels.back()));
-    return texture;
+    for (int y = 0; y < picture.height; ++y)
+        std::reverse(pixels + std::size_t(y) * picture.width,
+                     pixels + std::size_t(y + 1) * picture.width);
 }
 
-GLuint uploadTextureLevels(const TextureLevels& texture) {
-    if (texture.levels.empty())
+DecodedPicture loadUserPicture(const std::string& path, int screenLongSide) {
+    PictureLimits limits;
+    limits.longestSide = std::clamp(screenLongSide, 1, kMaxPictureSide);
+    DecodedPicture picture;
+    if (decodePicture(path, picture, limits) != PictureError::None)
+        return {};
+    fitPictureToTexture(picture, screenLongSide);
+    return picture;
+}
+
+std::int32_t uploadPictureTexture(const DecodedPicture& picture) {
+    if (!picture.ok())
         return 0;
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    for (std::size_t level = 0; level < texture.levels.size(); ++level) {
-        const DecodedPicture& picture = texture.levels[level];
-        glTexImage2D(GL_TEXTURE_2D, GLint(level), GL_RGBA, picture.width, picture.height, 0,
-                     GL_RGBA, GL_UNSIGNED_BYTE, picture.rgba.data());
-    }
-    return name;
+    if (picture.alpha)
+        return std::int32_t(SOIL_create_OGL_texture(picture.rgba.data(), picture.width,
+                                                    picture.height, 4, SOIL_CREATE_NEW_ID,
+                                                    kUserPictureFlags));
+    std::vector<unsigned char> rgb(std::size_t(picture.width) * picture.height * 3);
+    for (std::size_t i = 0, j = 0; j < rgb.size(); i += 4, j += 3)
+        std::copy(&picture.rgba[i], &picture.rgba[i] + 3, &rgb[j]);
+    return std::int32_t(SOIL_create_OGL_texture(rgb.data(), picture.width, picture.height, 3,
+                                                SOIL_CREATE_NEW_ID, kUserPictureFlags));
 }
 
 } // namespace quelmarine

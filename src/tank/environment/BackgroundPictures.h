@@ -1,10 +1,14 @@
 #pragma once
 // The user's own background pictures: up to ten, each turned into a texture when it is added,
 // and the 200 ms tick that picks the current one by mode and interval. No user interface here:
-// the Custom Background dialog shows this state and forwards its controls' events to it.
+// the Custom Background dialog shows this state and forwards its controls' events to it, and
+// the screensaver runs the same rule on the same saved list, so both show the same pictures.
+//
+// A row belongs to the user from the moment it is added or read from the settings file, whether
+// its picture is still being read, ready, or could not be read: every save writes every row.
 
+#include <chrono>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,22 +20,34 @@
 namespace quelmarine {
 
 inline constexpr std::int32_t kMaxPictures = 10;
+// However short the interval the user types, the backdrop changes at most once a second by
+// itself: a full-screen picture flickering several times a second is a hazard to some viewers.
+inline constexpr std::int32_t kShortestIntervalSeconds = 1;
 
 class BackgroundPictures {
   public:
+    using Clock = std::chrono::steady_clock;
+
     explicit BackgroundPictures(PictureTextures& textureMaker);
     ~BackgroundPictures();
     BackgroundPictures(const BackgroundPictures&) = delete;
     BackgroundPictures& operator=(const BackgroundPictures&) = delete;
 
+    enum class PictureState { Loading, Ready, Failed };
     struct Row {
         std::string path;
-        bool on = false; // "State": "ON" for the current picture, else "OFF"
+        bool on = false; // "State": "ON" for the current picture
+        PictureState state = PictureState::Loading;
+        std::int32_t texture = 0; // once Ready
+        std::uint64_t ticket = 0; // names the texture being made for this row
+        bool fromButton = false;  // added with "Add Image" (else read from the settings)
     };
 
-    // "Add Image" with the chosen path. The row (or the error message) comes when the picture
-    // is ready; rows always keep the order in which pictures were added.
+    // "Add Image" with the chosen path: the row joins the list (and the file) at once and is
+    // dropped again, with a message, if its picture cannot be read.
     void addPictureFromButton(const std::string& path);
+    // A picture of the saved list: when it cannot be read, its row stays, marked, and the others
+    // go on cycling.
     void addPicture(const std::string& path);
     void removeSelectedPicture(); // "Remove Image"
     void removeAll();             // "Remove All"
@@ -41,20 +57,26 @@ class BackgroundPictures {
     // A click on a row (`row` becomes the selection; -1 clears it).
     void clickRow(std::int32_t row);
     void select(std::int32_t row) { selected = row; }
-    // Every 200 ms, shown or hidden.
+    // One 200 ms tick.
     void timerTick();
+    // Runs the ticks that are due by `now` (a few at most after a stall); the first call ticks
+    // at once. Both programs drive the list this way.
+    void advance(Clock::time_point now);
 
     std::int32_t pickPicture(std::int32_t row, bool fromClick);
     void startCycling();
     void stopCycling();
 
-    // "Custom Images": loaded at start; saved after every change of the list, the switch, the
-    // mode or the interval, and when the dialog is hidden.
+    // "Custom Images": loaded at start (from the settings file, or from a text already read);
+    // saved after every change of the list, the switch, the mode or the interval, and when the
+    // dialog is hidden.
     void loadSection();
+    void loadSection(const IniDocument& document);
     void saveSection() const;
 
     const std::vector<Row>& rows() const { return pictures; }
-    std::int32_t texture(std::size_t row) const { return textures[row]; }
+    // The texture of a row whose picture is ready, else 0.
+    std::int32_t texture(std::size_t row) const;
     std::int32_t currentTexture = 0;
     std::int32_t tickCounter = -1;
     std::int32_t selection() const { return selected; }
@@ -63,22 +85,17 @@ class BackgroundPictures {
     PlayMode playMode() const { return mode; }
     const std::string& interval() const { return intervalText; }
     // Pictures still being made.
-    std::size_t pending() const { return waiting.size(); }
+    std::size_t pending() const;
 
     std::function<void()> changed;
     std::function<void(const std::string&)> showMessage;
 
   private:
-    struct Waiting {
-        std::uint64_t ticket;
-        std::string path;
-        bool fromButton;
-        bool ready = false;
-        std::int32_t texture = 0;
-    };
     void enqueue(const std::string& path, bool fromButton);
     void pictureReady(std::uint64_t ticket, std::int32_t texture);
-    void finishPicture(const Waiting& picture);
+    // The rows whose pictures can be shown, in list order.
+    std::vector<std::int32_t> readyRows() const;
+    std::int32_t rowOfTexture(std::int32_t texture) const;
     void markOn(std::int32_t row);
     void releaseTexture(std::int32_t texture);
     void notify() const;
@@ -86,25 +103,27 @@ class BackgroundPictures {
 
     PictureTextures& maker;
     std::vector<Row> pictures;
-    std::int32_t textures[kMaxPictures] = {};
     std::int32_t selected = -1;
     bool cycling = false;
     bool ownImage = false;
     PlayMode mode = kRepeatOne;
     std::string intervalText = "5";
-    std::deque<Waiting> waiting;
     std::uint64_t nextTicket = 1;
-    // Pictures of the saved list still to come; cycling starts when the last has come.
-    std::size_t loadingSaved = 0;
-    // Cleared when this object goes, so late textures are dropped.
+    bool ticking = false;
+    Clock::time_point nextTick{};
+    // Cleared when this object goes, so late textures are given back.
     std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 };
 
 // The texts of the list and its messages.
 inline constexpr const char* kPictureOn = "ON";
 inline constexpr const char* kPictureOff = "OFF";
+inline constexpr const char* kPictureFailed = "ERROR";
 inline constexpr const char* kTooManyPicturesMessage = "The maximum number of background is: ";
 inline constexpr const char* kPictureErrorMessage = "image loading error.";
 inline constexpr const char* kDefaultInterval = "5";
+
+// "(path)image loading error."
+std::string pictureErrorMessage(const std::string& path);
 
 } // namespace quelmarine

@@ -31,6 +31,10 @@ extern const ListSectionKeys kCustomSettingsKeys;
 // Paths are read whole (a file path may be longer than an ordinary value).
 inline constexpr std::size_t kPathReadLimit = 4096;
 
+// Both lists look at their player or their pictures every this many milliseconds, shown or
+// hidden.
+inline constexpr int kListTickMs = 200;
+
 struct ListSection {
     PlayMode mode = kRepeatOne;
     bool on = false;

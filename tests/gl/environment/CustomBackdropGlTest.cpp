@@ -48,7 +48,8 @@ TEST(CustomBackdropGl, TheUsersPictureReplacesTheBuiltInOne) {
         red.rgba[i] = 230;
         red.rgba[i + 3] = 255;
     }
-    scene.customBackdropTexture = uploadTextureLevels(prepareTextureLevels(red, 2048));
+    fitPictureToTexture(red, 2048);
+    scene.customBackdropTexture = GLuint(uploadPictureTexture(red));
     ASSERT_NE(scene.customBackdropTexture, 0u);
 
     double builtIn[3], custom[3], back[3];

@@ -198,7 +198,7 @@ TEST_F(ListDialogsTest, BackgroundDialogControlsLimitsMessagesAndSavedSection) {
     // Switch on, then the first picture: it shows at the next tick, its row "ON".
     child(dialog, CustomBackgroundDialog::kOwnImage)->click();
     dialog.addImageFile("/pictures/Strand ü.JPG");
-    QTest::qWait(ListDialog::kTickMs + 100);
+    QTest::qWait(kListTickMs + 100);
     EXPECT_TRUE(customImageActive);
     EXPECT_EQ(dialog.backdropTexture(), 1u);
     EXPECT_EQ(list->topLevelItem(0)->text(1), "ON");

@@ -1,6 +1,7 @@
 // The user's pictures from file to backdrop: real files of the kinds cameras and editors write
-// (made here), decoded the way the program does, refused when they could hang or exhaust it, and
-// shown by the real scene as the backdrop, the right way up and the right way round.
+// (made here with Qt's writers), read the way both programs do, refused when they could hang or
+// exhaust it, and shown by the real scene as the backdrop, the right way up and the right way
+// round.
 
 #include <QBuffer>
 #include <QByteArray>
@@ -17,11 +18,10 @@
 #include <cstdint>
 #include <string>
 
-#include "desktop/pictures/PictureDecoder.h"
-#include "desktop/pictures/PictureTextureMaker.h"
 #include "support/OffscreenGl.h"
 #include "support/TempDir.h"
 #include "tank/ProcessState.h"
+#include "tank/assets/PictureTexture.h"
 #include "tank/scene/Scene.h"
 
 namespace quelmarine {
@@ -61,7 +61,7 @@ std::string withExifOrientation(const std::string& jpeg, int orientation) {
 // The colour of a decoded pixel, given in picture coordinates (the decoded rows are mirrored).
 QColor at(const DecodedPicture& d, double fx, double fy) {
     const int x = d.width - 1 - int(fx * (d.width - 1)), y = int(fy * (d.height - 1));
-    const unsigned char* p = &d.pixels[(std::size_t(y) * d.width + x) * d.channels];
+    const unsigned char* p = &d.rgba[(std::size_t(y) * d.width + x) * 4];
     return QColor(p[0], p[1], p[2]);
 }
 
@@ -127,16 +127,17 @@ TEST_F(UserPictureTest, CameraAndEditorFilesDecodeUprightBoundedAndMirroredForTh
     }
     for (const char* name : {"progressive.jpg", "deep.png", "eight.bmp", "IMG_0001.JPG"}) {
         SCOPED_TRACE(name);
-        const DecodedPicture d = decodePicture(QString::fromStdString(file(name)), 1280);
+        const DecodedPicture d = loadUserPicture(file(name), 1280);
         ASSERT_TRUE(d.ok());
         EXPECT_EQ(d.width, 256) << "300 is nearest to 256";
         EXPECT_EQ(d.height, 256) << "200 is nearest to 256";
-        EXPECT_EQ(d.pixels.size(), std::size_t(d.width) * d.height * d.channels);
+        EXPECT_EQ(d.rgba.size(), std::size_t(d.width) * d.height * 4);
         EXPECT_TRUE(near(at(d, 0.25, 0.6), QColor(230, 20, 20))) << "red on the left";
         EXPECT_TRUE(near(at(d, 0.75, 0.6), QColor(20, 20, 230))) << "blue on the right";
         EXPECT_TRUE(near(at(d, 0.5, 0.05), Qt::white)) << "white at the top";
     }
-    EXPECT_EQ(decodePicture(QString::fromStdString(file("deep.png")), 1280).channels, 4);
+    EXPECT_TRUE(loadUserPicture(file("deep.png"), 1280).alpha);
+    EXPECT_FALSE(loadUserPicture(file("progressive.jpg"), 1280).alpha);
 
     // A 12-megapixel photo: decoded no larger than the screen needs.
     QImage photo(4000, 3000, QImage::Format_RGB32);
@@ -146,11 +147,11 @@ TEST_F(UserPictureTest, CameraAndEditorFilesDecodeUprightBoundedAndMirroredForTh
             line[x] = qRgb((x * 7 + y) & 255, (y * 3) & 255, (x ^ y) & 255);
     }
     ASSERT_TRUE(save(photo, file("photo.jpg"), "jpeg", 85));
-    const DecodedPicture big = decodePicture(QString::fromStdString(file("photo.jpg")), 1280);
+    const DecodedPicture big = loadUserPicture(file("photo.jpg"), 1280);
     ASSERT_TRUE(big.ok());
     EXPECT_EQ(big.width, 1024);
     EXPECT_EQ(big.height, 1024) << "4000 x 3000 scales to 1280 x 960, nearest 1024 x 1024";
-    const DecodedPicture wide = decodePicture(QString::fromStdString(file("photo.jpg")), 20000);
+    const DecodedPicture wide = loadUserPicture(file("photo.jpg"), 20000);
     EXPECT_EQ(wide.width, 4096) << "never beyond 4096";
 }
 
@@ -165,7 +166,7 @@ TEST_F(UserPictureTest, FilesThatCouldHangOrExhaustTheTankAreRefusedQuickly) {
         SCOPED_TRACE(path);
         QElapsedTimer clock;
         clock.start();
-        EXPECT_FALSE(decodePicture(QString::fromStdString(path), 1280).ok());
+        EXPECT_FALSE(loadUserPicture(path, 1280).ok());
         EXPECT_LT(clock.elapsed(), 1000);
     }
 }
@@ -184,8 +185,7 @@ TEST_F(UserPictureTest, SceneShowsTheUploadedPictureAsTheBackdrop) {
     scene.overlayVisible = false;
 
     ASSERT_TRUE(save(halves(512, 512), file("backdrop.png"), "png"));
-    const std::int32_t texture =
-        uploadPictureTexture(decodePicture(QString::fromStdString(file("backdrop.png")), kW));
+    const std::int32_t texture = uploadPictureTexture(loadUserPicture(file("backdrop.png"), kW));
     ASSERT_GT(texture, 0);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 

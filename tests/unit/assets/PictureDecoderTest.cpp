@@ -198,29 +198,71 @@ TEST(PictureDecoder, RefusesWhatItCannotShowSafely) {
     }
 }
 
-TEST(PictureTexture, LevelsArePowersOfTwoTurnedForTheBackdrop) {
-    DecodedPicture picture;
-    ASSERT_EQ(decodePictureBytes(makePng(300, 200), picture), PictureError::None);
-    const TextureLevels texture = prepareTextureLevels(picture, 128);
-    ASSERT_EQ(texture.levels.size(), 8u); // 128x128 ... 1x1
-    EXPECT_EQ(texture.levels[0].width, 128);
-    EXPECT_EQ(texture.levels[0].height, 128);
-    EXPECT_EQ(texture.levels[1].width, 64);
-    EXPECT_EQ(texture.levels.back().width, 1);
-    EXPECT_EQ(texture.levels.back().height, 1);
-    const DecodedPicture& top = texture.levels[0];
-    // A half turn: the picture's top (white) is the last row, its left (red) the right side.
-    EXPECT_EQ(pixel(top, 64, 127)[1], 235) << "white is mapped to 235";
-    EXPECT_GT(pixel(top, 120, 40)[0], 180);
-    EXPECT_GT(pixel(top, 8, 40)[2], 180);
-    for (const DecodedPicture& level : texture.levels)
-        for (std::size_t i = 0; i < level.rgba.size(); ++i)
-            if (i % 4 != 3) {
-                ASSERT_TRUE(level.rgba[i] >= 16 && level.rgba[i] <= 235);
-            }
-    EXPECT_EQ(powerOfTwoAtMost(1000, 2048), 512);
-    EXPECT_EQ(powerOfTwoAtMost(5000, 2048), 2048);
-    EXPECT_EQ(powerOfTwoAtMost(0, 2048), 1);
+TEST(PictureTexture, FittedToNearestPowersOfTwoAndMirroredForTheBackdrop) {
+    struct Case {
+        int width, height, screen, fittedWidth, fittedHeight;
+    };
+    const Case cases[] = {
+        {300, 200, 128, 128, 64},       // fitted to 128 x 85: 85 is nearer 64 than 128
+        {1600, 1200, 2560, 2048, 1024}, // 1600 is nearer 2048; 1200 nearer 1024
+        {1600, 1200, 1280, 1024, 1024}, // fitted to 1280 x 960
+        {40, 30, 1920, 32, 32},         {9000, 10, 20000, 4096, 4}, // never beyond 4096
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        DecodedPicture picture;
+        PictureLimits limits;
+        limits.longestSide = 10000;
+        ASSERT_EQ(decodePictureBytes(makePng(c.width, c.height), picture, limits),
+                  PictureError::None);
+        fitPictureToTexture(picture, c.screen);
+        ASSERT_EQ(picture.width, c.fittedWidth);
+        ASSERT_EQ(picture.height, c.fittedHeight);
+        ASSERT_EQ(picture.rgba.size(), std::size_t(c.fittedWidth) * c.fittedHeight * 4);
+        if (c.height < 20)
+            continue;
+        // Each row runs right to left; the top stays the top.
+        const int w = picture.width, h = picture.height;
+        EXPECT_GT(pixel(picture, w - 1 - w / 8, h * 3 / 4)[0], 180) << "red now on the right";
+        EXPECT_GT(pixel(picture, w / 8, h * 3 / 4)[2], 180) << "blue now on the left";
+        EXPECT_GT(pixel(picture, w / 2, 0)[1], 200) << "white still at the top";
+        EXPECT_EQ(pixel(picture, w / 2, h / 2)[3], 200) << "alpha kept";
+    }
+    EXPECT_EQ(nearestPowerOfTwo(1000, 2048), 1024);
+    EXPECT_EQ(nearestPowerOfTwo(1500, 2048), 2048);
+    EXPECT_EQ(nearestPowerOfTwo(1500, 1500), 1024);
+    EXPECT_EQ(nearestPowerOfTwo(0, 2048), 1);
+}
+
+// Cameras store pictures as the sensor saw them and name the turn in an EXIF tag.
+TEST(PictureDecoder, EveryExifOrientationTurnsThePictureUpright) {
+    // A 3 x 2 picture whose pixels are numbered 1 ... 6 by rows; each case is what a viewer
+    // shows for the stored numbers, rows from the top.
+    struct Case {
+        int orientation, width, height;
+        std::vector<int> shown;
+    };
+    const Case cases[] = {
+        {1, 3, 2, {1, 2, 3, 4, 5, 6}}, {2, 3, 2, {3, 2, 1, 6, 5, 4}},
+        {3, 3, 2, {6, 5, 4, 3, 2, 1}}, {4, 3, 2, {4, 5, 6, 1, 2, 3}},
+        {5, 2, 3, {1, 4, 2, 5, 3, 6}}, {6, 2, 3, {4, 1, 5, 2, 6, 3}},
+        {7, 2, 3, {6, 3, 5, 2, 4, 1}}, {8, 2, 3, {3, 6, 2, 5, 1, 4}},
+        {9, 3, 2, {1, 2, 3, 4, 5, 6}}, // not an orientation: left alone
+    };
+    for (const Case& c : cases) {
+        DecodedPicture picture;
+        picture.width = 3;
+        picture.height = 2;
+        for (int n = 1; n <= 6; ++n)
+            picture.rgba.insert(picture.rgba.end(), {std::uint8_t(n), 0, 0, 255});
+        applyOrientation(picture, c.orientation);
+        ASSERT_EQ(picture.width, c.width) << c.orientation;
+        ASSERT_EQ(picture.height, c.height) << c.orientation;
+        std::vector<int> shown;
+        for (std::size_t i = 0; i < picture.rgba.size(); i += 4)
+            shown.push_back(picture.rgba[i]);
+        EXPECT_EQ(shown, c.shown) << c.orientation;
+    }
 }
 
 } // namespace

@@ -111,12 +111,15 @@ TEST_F(BackgroundPicturesTest, IntervalTicks) {
     EXPECT_EQ(ticksToSwitch(), 25) << "then every 25 ticks";
     EXPECT_EQ(onRow(), 0);
     EXPECT_EQ(ticksToSwitch(), 25);
-    for (const char* text : {"0", "abc", ""}) {
+    // However short the interval typed, the backdrop changes at most once a second (a picture
+    // flickering five times a second is a hazard); the box and the file keep what was typed.
+    for (const char* text : {"0", "abc", "", "-3", "1"}) {
         SCOPED_TRACE(text);
         list.setInterval(text);
         list.startCycling();
         EXPECT_EQ(ticksToSwitch(), 1);
-        EXPECT_EQ(ticksToSwitch(), 1) << "every tick after the first";
+        EXPECT_EQ(ticksToSwitch(), 5) << "once a second after the first";
+        EXPECT_EQ(readIniString(kCustomImagesSection, "ImageTime"), text);
     }
     list.setOwnImage(false);
     list.timerTick();
@@ -185,25 +188,103 @@ TEST_F(BackgroundPicturesTest, LimitsMessagesAndLateTexturesInOrder) {
     list.addPictureFromButton(picture(1));
     list.addPictureFromButton("/p/bad.png");
     EXPECT_EQ(messages.back(), "(/p/bad.png)image loading error.");
-    EXPECT_FALSE(list.isCycling()) << "a failed picture stops cycling";
+    EXPECT_TRUE(list.isCycling()) << "a picture that fails leaves the others cycling";
     EXPECT_EQ(list.rows().size(), 1u);
+    EXPECT_EQ(readIniString(kCustomImagesSection, "ImageSum"), "1");
     list.addPictureFromButton("/p/new\nline.png");
     EXPECT_EQ(messages.back(), "(/p/new\nline.png)image loading error.");
     list.removeAll();
 
-    // Textures that come back out of order still make rows in the order of adding, and pictures
-    // still being made count towards the ten.
+    // Rows keep the order of adding whatever order their textures come in, and pictures still
+    // being made count towards the ten.
     textures.later = true;
     addPictures(3);
-    EXPECT_TRUE(list.rows().empty());
-    EXPECT_EQ(list.pending(), 3u);
+    list.addPictureFromButton("/p/bad2.png");
+    EXPECT_EQ(list.pending(), 4u);
+    addPictures(7);
+    EXPECT_EQ(messages.back(), "The maximum number of background is: 10");
+    textures.queued[3]();
     textures.queued[2]();
     textures.queued[1]();
-    EXPECT_TRUE(list.rows().empty());
+    EXPECT_EQ(messages.back(), "(/p/bad2.png)image loading error.");
     textures.queued[0]();
-    ASSERT_EQ(list.rows().size(), 3u);
+    ASSERT_EQ(list.rows().size(), 9u) << "the picture that failed is not added";
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(list.rows()[std::size_t(i)].path, picture(i));
+    EXPECT_EQ(list.texture(2), 102);
+}
+
+// The pictures of the saved list are the user's while they are still being read: a change, or
+// the dialog being hidden, during the start-up saves every one of them, in order.
+TEST_F(BackgroundPicturesTest, SavesDuringTheStartUpKeepThePicturesStillBeingRead) {
+    textures.later = true;
+    addPictures(10);
+    for (std::size_t i = 0; i < 6; ++i)
+        textures.queued[i]();
+    StubTextures slow;
+    slow.later = true;
+    BackgroundPictures started{slow};
+    started.loadSection();
+    ASSERT_EQ(started.rows().size(), 10u);
+    std::vector<std::function<void()>> changes = {
+        [&] { started.setMode(kRepeatAll); }, [&] { started.saveSection(); }, // hidden
+        [&] { started.setOwnImage(true); },   [&] { started.setInterval("7"); },
+        [&] { started.clickRow(3); },         [&] { started.timerTick(); }};
+    for (std::size_t step = 0; step < changes.size(); ++step) {
+        changes[step]();
+        if (step % 2 == 0) // a few pictures arrive between the changes, out of order
+            slow.queued[9 - step]();
+        ASSERT_EQ(readIniString(kCustomImagesSection, "ImageSum"), "10") << step;
+        for (int i = 0; i < 10; ++i)
+            ASSERT_EQ(readIniString(kCustomImagesSection, "ImageList" + std::to_string(i), 4096),
+                      picture(i))
+                << step;
+    }
+    EXPECT_EQ(readIniString(kCustomImagesSection, "CycImage"), "1");
+    EXPECT_EQ(readIniString(kCustomImagesSection, "ImageTime"), "7");
+}
+
+// One saved picture that cannot be read: its row stays (and stays in the file), marked, with one
+// message, and the others go on cycling while the switch stays on.
+TEST_F(BackgroundPicturesTest, ABadSavedPictureIsMarkedAndTheOthersGoOnCycling) {
+    addPictures(3);
+    list.setMode(kRepeatAll);
+    list.setInterval("1");
+    list.setOwnImage(true);
+    writeIniString(kCustomImagesSection, "ImageList1", "/p/bad.png");
+    BackgroundPictures again{textures};
+    again.showMessage = [this](const std::string& m) { messages.push_back(m); };
+    again.loadSection();
+    EXPECT_EQ(messages, std::vector<std::string>{"(/p/bad.png)image loading error."});
+    ASSERT_EQ(again.rows().size(), 3u);
+    EXPECT_EQ(again.rows()[1].state, BackgroundPictures::PictureState::Failed);
+    std::vector<std::int32_t> shown;
+    for (int tick = 0; tick < 30; ++tick) {
+        again.timerTick();
+        if (shown.empty() || shown.back() != again.currentTexture)
+            shown.push_back(again.currentTexture);
+        EXPECT_FALSE(again.rows()[1].on);
+    }
+    EXPECT_EQ(shown, (std::vector<std::int32_t>{102, 100, 102, 100, 102, 100}));
+    EXPECT_TRUE(again.isCycling());
+    again.clickRow(1);
+    EXPECT_EQ(again.currentTexture, 100) << "a click on the bad row shows nothing new";
+    again.setMode(kRandom);
+    EXPECT_EQ(readIniString(kCustomImagesSection, "ImageList1"), "/p/bad.png");
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+// A picture whose texture is made after its list has gone gives the texture back.
+TEST_F(BackgroundPicturesTest, TexturesMadeAfterTheListHasGoneAreGivenBack) {
+    textures.later = true;
+    {
+        BackgroundPictures gone{textures};
+        gone.addPictureFromButton(picture(4));
+        gone.addPictureFromButton("/p/bad.png");
+    }
+    for (auto& make : textures.queued)
+        make();
+    EXPECT_EQ(textures.released, std::vector<std::int32_t>{104});
 }
 
 // Pictures added and removed for hours must not pile up textures: each one that leaves the list
