@@ -5,11 +5,14 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
+#include <QTest>
+#include <QThread>
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -18,6 +21,7 @@
 #include <cstdint>
 #include <string>
 
+#include "desktop/pictures/PictureTextureMaker.h"
 #include "support/OffscreenGl.h"
 #include "support/TempDir.h"
 #include "tank/ProcessState.h"
@@ -169,6 +173,38 @@ TEST_F(UserPictureTest, FilesThatCouldHangOrExhaustTheTankAreRefusedQuickly) {
         EXPECT_FALSE(loadUserPicture(path, 1280).ok());
         EXPECT_LT(clock.elapsed(), 1000);
     }
+}
+
+// The program's maker: pictures are read off the user-interface thread, their textures made and
+// handed over on it in the order asked, and nothing process-wide of Qt's is touched on the way
+// (an image reader's allocation limit set from a worker thread would race with the interface's
+// own picture loading).
+TEST_F(UserPictureTest, TheProgramsMakerReadsOffTheInterfaceThreadAndHandsOverInOrder) {
+    testsupport::OffscreenGl gl(64, 64);
+    ASSERT_TRUE(gl.ok());
+    ASSERT_TRUE(save(halves(300, 200), file("a.png"), "png"));
+    ASSERT_TRUE(save(halves(200, 300), file("b.jpg"), "jpeg"));
+    testsupport::writeFile(file("broken.png"), "not a picture");
+    const int limitBefore = QImageReader::allocationLimit();
+    std::vector<std::int32_t> made;
+    {
+        PictureTextureMaker maker([&] { return gl.makeCurrent(); }, 1280);
+        for (const char* name : {"a.png", "broken.png", "b.jpg"})
+            maker.load(file(name), [&](std::int32_t texture) {
+                EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
+                made.push_back(texture);
+            });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return made.size() == 3; }, 10000));
+        // One more, then the maker goes before it is read: nothing is handed over late.
+        maker.load(file("a.png"), [&](std::int32_t texture) { made.push_back(texture); });
+    }
+    QCoreApplication::processEvents();
+    ASSERT_EQ(made.size(), 3u);
+    EXPECT_GT(made[0], 0);
+    EXPECT_EQ(made[1], 0) << "a file that is no picture makes no texture";
+    EXPECT_GT(made[2], 0);
+    EXPECT_TRUE(glIsTexture(GLuint(made[2])));
+    EXPECT_EQ(QImageReader::allocationLimit(), limitBefore);
 }
 
 TEST_F(UserPictureTest, SceneShowsTheUploadedPictureAsTheBackdrop) {

@@ -198,6 +198,115 @@ TEST(PictureDecoder, RefusesWhatItCannotShowSafely) {
     }
 }
 
+// BMP files as paint programs write them: each variant holds a 5 x 3 picture of up to four
+// colours (as many as its depth allows), numbered (x + 2y) mod colours.
+struct BmpVariant {
+    const char* name;
+    int bits;
+    std::uint32_t header; // info header size
+    bool topDown, masks;
+    std::uint8_t alpha; // with masks: 0 for none, else every pixel's alpha
+};
+
+std::vector<std::uint8_t> makeUserBmp(const BmpVariant& v, int w, int h) {
+    static const std::uint8_t rgb[4][3] = {{255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 255, 255}};
+    const int colours = v.bits < 16 ? std::min(4, 1 << v.bits) : 4;
+    auto put16 = [](std::vector<std::uint8_t>& b, std::uint32_t x) {
+        b.push_back(std::uint8_t(x));
+        b.push_back(std::uint8_t(x >> 8));
+    };
+    auto put32 = [&](std::vector<std::uint8_t>& b, std::uint32_t x) {
+        put16(b, x & 0xFFFF);
+        put16(b, x >> 16);
+    };
+    std::vector<std::uint8_t> info, extra, pixels;
+    put32(info, v.header);
+    put32(info, std::uint32_t(w));
+    put32(info, std::uint32_t(v.topDown ? -h : h));
+    put16(info, 1);
+    put16(info, std::uint32_t(v.bits));
+    put32(info, v.masks ? 3 : 0);
+    for (int i = 0; i < 2; ++i)
+        put32(info, 0);
+    put32(info, 0);
+    put32(info, v.bits < 16 ? std::uint32_t(colours) : 0);
+    put32(info, 0);
+    const std::uint32_t masks[4] = {v.bits == 16 ? 0xF800u : 0xFF0000u,
+                                    v.bits == 16 ? 0x07E0u : 0xFF00u,
+                                    v.bits == 16 ? 0x001Fu : 0xFFu, v.alpha ? 0xFF000000u : 0u};
+    std::vector<std::uint8_t>& maskPlace = v.header == 40 ? extra : info;
+    if (v.masks || v.header > 40)
+        for (std::uint32_t m : masks)
+            put32(maskPlace, m);
+    if (v.header == 40 && v.masks)
+        extra.resize(12); // three masks after a plain header
+    info.resize(v.header, 0);
+    if (v.bits < 16)
+        for (int c = 0; c < colours; ++c)
+            extra.insert(extra.end(), {rgb[c][2], rgb[c][1], rgb[c][0], 0});
+    const std::size_t stride = (std::size_t(w) * v.bits + 31) / 32 * 4;
+    for (int row = 0; row < h; ++row) {
+        const int y = v.topDown ? row : h - 1 - row;
+        std::vector<std::uint8_t> line(stride, 0);
+        for (int x = 0; x < w; ++x) {
+            const int c = (x + 2 * y) % colours;
+            const std::uint8_t* p = rgb[c];
+            if (v.bits < 16) {
+                const int bit = x * v.bits;
+                line[std::size_t(bit / 8)] |= std::uint8_t(c << (8 - v.bits - bit % 8));
+            } else if (v.bits == 16) {
+                const std::uint32_t packed = (p[0] >> 3) << 11 | (p[1] >> 2) << 5 | p[2] >> 3;
+                line[std::size_t(x) * 2] = std::uint8_t(packed);
+                line[std::size_t(x) * 2 + 1] = std::uint8_t(packed >> 8);
+            } else {
+                std::uint8_t* out = &line[std::size_t(x) * std::size_t(v.bits / 8)];
+                out[0] = p[2], out[1] = p[1], out[2] = p[0];
+                if (v.bits == 32)
+                    out[3] = v.alpha;
+            }
+        }
+        pixels.insert(pixels.end(), line.begin(), line.end());
+    }
+    std::vector<std::uint8_t> file = {'B', 'M'};
+    const std::uint32_t offset = std::uint32_t(14 + info.size() + extra.size());
+    put32(file, offset + std::uint32_t(pixels.size()));
+    put32(file, 0);
+    put32(file, offset);
+    for (const auto* part : {&info, &extra, &pixels})
+        file.insert(file.end(), part->begin(), part->end());
+    return file;
+}
+
+TEST(PictureDecoder, ReadsTheBmpVariantsPaintProgramsWrite) {
+    const BmpVariant variants[] = {
+        {"1 bit", 1, 40, false, false, 0},
+        {"4 bits", 4, 40, false, false, 0},
+        {"8 bits, rows from the top", 8, 40, true, false, 0},
+        {"16 bits, 5-6-5 masks after the header", 16, 40, false, true, 0},
+        {"24 bits, version 4 header", 24, 108, false, false, 0},
+        {"32 bits, version 5 header with alpha", 32, 124, false, true, 128},
+        {"32 bits, plain", 32, 40, false, false, 0},
+    };
+    static const std::uint8_t rgb[4][3] = {{255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 255, 255}};
+    for (const BmpVariant& v : variants) {
+        SCOPED_TRACE(v.name);
+        DecodedPicture picture;
+        ASSERT_EQ(decodePictureBytes(makeUserBmp(v, 5, 3), picture), PictureError::None);
+        ASSERT_EQ(picture.width, 5);
+        ASSERT_EQ(picture.height, 3);
+        EXPECT_EQ(picture.alpha, v.alpha != 0);
+        const int colours = v.bits < 16 ? std::min(4, 1 << v.bits) : 4;
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x) {
+                const std::uint8_t* p = pixel(picture, x, y);
+                const std::uint8_t* want = rgb[(x + 2 * y) % colours];
+                ASSERT_EQ(std::vector<int>(p, p + 4),
+                          (std::vector<int>{want[0], want[1], want[2], v.alpha ? v.alpha : 255}))
+                    << x << "," << y;
+            }
+    }
+}
+
 TEST(PictureTexture, FittedToNearestPowersOfTwoAndMirroredForTheBackdrop) {
     struct Case {
         int width, height, screen, fittedWidth, fittedHeight;
