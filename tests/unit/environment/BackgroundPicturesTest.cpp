@@ -252,23 +252,30 @@ TEST_F(BackgroundPicturesTest, ABadSavedPictureIsMarkedAndTheOthersGoOnCycling) 
     list.setInterval("1");
     list.setOwnImage(true);
     writeIniString(kCustomImagesSection, "ImageList1", "/p/bad.png");
-    BackgroundPictures again{textures};
+    StubTextures slow;
+    slow.later = true;
+    BackgroundPictures again{slow};
     again.showMessage = [this](const std::string& m) { messages.push_back(m); };
     again.loadSection();
+    // The good pictures come first and show; the bad one fails while they cycle.
+    slow.queued[2]();
+    slow.queued[0]();
+    again.timerTick();
+    slow.queued[1]();
     EXPECT_EQ(messages, std::vector<std::string>{"(/p/bad.png)image loading error."});
     ASSERT_EQ(again.rows().size(), 3u);
     EXPECT_EQ(again.rows()[1].state, BackgroundPictures::PictureState::Failed);
-    std::vector<std::int32_t> shown;
+    std::vector<std::int32_t> shown = {again.currentTexture};
     for (int tick = 0; tick < 30; ++tick) {
         again.timerTick();
-        if (shown.empty() || shown.back() != again.currentTexture)
+        if (shown.back() != again.currentTexture)
             shown.push_back(again.currentTexture);
         EXPECT_FALSE(again.rows()[1].on);
     }
-    EXPECT_EQ(shown, (std::vector<std::int32_t>{102, 100, 102, 100, 102, 100}));
+    EXPECT_EQ(shown, (std::vector<std::int32_t>{102, 100, 102, 100, 102, 100, 102}));
     EXPECT_TRUE(again.isCycling());
     again.clickRow(1);
-    EXPECT_EQ(again.currentTexture, 100) << "a click on the bad row shows nothing new";
+    EXPECT_EQ(again.currentTexture, 102) << "a click on the bad row shows nothing new";
     again.setMode(kRandom);
     EXPECT_EQ(readIniString(kCustomImagesSection, "ImageList1"), "/p/bad.png");
     EXPECT_EQ(messages.size(), 1u);
