@@ -232,6 +232,17 @@ TEST_F(ListDialogsTest, BackgroundDialogControlsLimitsMessagesAndSavedSection) {
     EXPECT_TRUE(dialog.isVisible());
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
+
+    // A saved picture that cannot be read any more keeps its row, marked, after one message.
+    writeIniString(kCustomImagesSection, "ImageSum", "2");
+    writeIniString(kCustomImagesSection, "ImageList1", "/pictures/bad.png");
+    CustomBackgroundDialog again(nullptr, textures);
+    auto* rows = child<QTreeWidget>(again, CustomBackgroundDialog::kList);
+    ASSERT_EQ(rows->topLevelItemCount(), 2);
+    EXPECT_EQ(rows->topLevelItem(1)->text(0), "/pictures/bad.png");
+    EXPECT_EQ(rows->topLevelItem(1)->text(1), "ERROR");
+    EXPECT_EQ(messages(again), QStringList{"(/pictures/bad.png)image loading error."});
+    closeMessages(again);
     customImageActive = false;
 }
 
