@@ -12,6 +12,8 @@ SingleInstanceMarker::SingleInstanceMarker(const QString& name) {
     }
     lock = std::make_unique<QLockFile>(QString::fromStdString(folder) + name + ".lock");
     lock->setStaleLockTime(0); // only a dead owner makes a marker stale, never its age
+    // A termination request between the marker's creation and its registration waits.
+    const TerminationDeferred deferred;
     held = lock->tryLock(0);
     if (held)
         removedOnTermination =

@@ -20,11 +20,21 @@ struct Slot {
 constexpr int kSlotCount = 16;
 Slot slots[kSlotCount];
 
-void removeAndExit(int) {
+// Sections open now, and whether a request came during one (the handler may run on any thread).
+std::atomic<int> deferring{0};
+std::atomic<bool> requested{false};
+
+[[noreturn]] void removeRegisteredAndExit() {
     for (Slot& slot : slots)
         if (slot.used.load(std::memory_order_acquire))
             ::unlink(slot.path);
     ::_exit(0);
+}
+
+void removeAndExit(int) {
+    requested.store(true);
+    if (deferring.load() == 0)
+        removeRegisteredAndExit();
 }
 
 } // namespace
@@ -51,6 +61,17 @@ RemovedOnTermination::RemovedOnTermination(const std::string& path) {
         slot = i;
         return;
     }
+}
+
+TerminationDeferred::TerminationDeferred() {
+    deferring.fetch_add(1);
+}
+
+TerminationDeferred::~TerminationDeferred() {
+    // The request is marked before the count is looked at, and the count lowered before the
+    // mark is looked at here: one of the two always sees the other.
+    if (deferring.fetch_sub(1) == 1 && requested.load())
+        removeRegisteredAndExit();
 }
 
 RemovedOnTermination::~RemovedOnTermination() {

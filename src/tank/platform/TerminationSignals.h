@@ -24,4 +24,15 @@ class RemovedOnTermination {
     int slot = -1;
 };
 
+// While an object lives, a termination request waits: a file made and registered inside the
+// section (a single-instance marker, between its creation and its registration) is never left
+// behind. The request is carried out when the last section ends. Sections may nest.
+class TerminationDeferred {
+  public:
+    TerminationDeferred();
+    ~TerminationDeferred();
+    TerminationDeferred(const TerminationDeferred&) = delete;
+    TerminationDeferred& operator=(const TerminationDeferred&) = delete;
+};
+
 } // namespace quelmarine

@@ -76,3 +76,27 @@ TEST(TerminationSignals, ManyRegistrationsAtOnce) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_FALSE(fileExists(paths.front()));
 }
+
+// A request that comes while a file is made and not yet registered waits for the section's end,
+// then removes that file too; sections nest.
+TEST(TerminationSignals, ARequestDuringADeferredSectionWaitsAndRemovesWhatItMade) {
+    TempDir dir;
+    const std::string marker = dir.file("marker.lock"), after = dir.file("after.lock");
+    const int status = statusOfChild([&] {
+        std::optional<RemovedOnTermination> registered;
+        {
+            TerminationDeferred outer;
+            {
+                TerminationDeferred inner;
+                std::raise(SIGTERM);
+                writeFile(marker, "pid");
+            }
+            registered.emplace(marker);
+        }
+        writeFile(after, "never made");
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(fileExists(marker)) << "the file made inside the section is left behind";
+    EXPECT_FALSE(fileExists(after)) << "the request was not carried out at the section's end";
+}
