@@ -49,9 +49,11 @@ class MciPlayer : public QObject, public TrackPlayer {
     void announce();
     void statusChanged();
 
+    // Destroyed in the reverse order: the player first, then its output, then the open track,
+    // which the player reads until it is gone.
+    std::unique_ptr<QFile> file; // the open track
     std::unique_ptr<QAudioOutput> output;
     std::unique_ptr<QMediaPlayer> player;
-    std::unique_ptr<QFile> file; // the open track
     std::string fileName;
     bool playable = false;
     bool loading = false;

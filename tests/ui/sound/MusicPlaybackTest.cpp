@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMediaPlayer>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -140,6 +141,31 @@ TEST(MciPlayerTest, PlaysWavMp3AndTheSoundOfMpegAndRefusesWhatItCannot) {
         EXPECT_FALSE(player.canPlay());
         EXPECT_EQ(player.length(), 0);
     }
+}
+
+TEST(MciPlayerTest, ThePlayerIsDestroyedBeforeTheFileItReads) {
+    PulseNullSink& sink = PulseNullSink::shared();
+    if (!sink.ok())
+        GTEST_SKIP() << "no PulseAudio server could be started here: " << sink.failure();
+    ASSERT_TRUE(Sounds::shared().ok);
+    auto player = std::make_unique<MciPlayer>();
+    ASSERT_TRUE(openAndWait(*player, Sounds::shared().file("long tone ü.wav")));
+    player->play();
+    (void)QTest::qWaitFor([&] { return player->position() > 100; }, 2000);
+    const QMediaPlayer& media = player->mediaPlayer();
+    const QIODevice* file = media.sourceDevice();
+    ASSERT_NE(file, nullptr);
+    const QPointer<QMediaPlayer> reader(const_cast<QMediaPlayer*>(&media));
+    int filesGone = 0;
+    bool readerLeft = true;
+    QObject::connect(file, &QObject::destroyed, [&] {
+        ++filesGone;
+        readerLeft = !reader.isNull();
+    });
+    player.reset();
+    EXPECT_EQ(filesGone, 1);
+    EXPECT_TRUE(reader.isNull());
+    EXPECT_FALSE(readerLeft) << "the file went while the player that reads it was still there";
 }
 
 class MusicThroughTheSink : public ::testing::Test {
