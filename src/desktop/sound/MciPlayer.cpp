@@ -32,8 +32,8 @@ QMediaPlayer& MciPlayer::media() {
     connect(player.get(), &QMediaPlayer::errorOccurred, this, [this] {
         if (loading)
             announce();
-        else
-            playable = false;
+        else if (playable)
+            playbackFailed();
     });
     return *player;
 }
@@ -106,6 +106,18 @@ void MciPlayer::announce() {
     });
 }
 
+void MciPlayer::playbackFailed() {
+    playable = false;
+    playWhenLoaded = false;
+    // Told from the event loop: the listener may open another file, which must not happen
+    // inside the player's own signal.
+    const std::uint64_t thisOpen = openCount;
+    QTimer::singleShot(0, this, [this, thisOpen] {
+        if (thisOpen == openCount && failed)
+            failed();
+    });
+}
+
 void MciPlayer::play() {
     if (loading) {
         playWhenLoaded = true;
@@ -153,6 +165,10 @@ std::int32_t MciPlayer::position() const {
 
 std::int32_t MciPlayer::length() const {
     return playable ? std::int32_t(player->duration()) : 0;
+}
+
+bool MciPlayer::atEnd() const {
+    return playable && player->mediaStatus() == QMediaPlayer::EndOfMedia;
 }
 
 void MciPlayer::setVolume(std::int32_t volume) {

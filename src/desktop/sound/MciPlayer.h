@@ -6,7 +6,8 @@
 //
 // open() returns at once. A path that is not a readable regular file is refused without being
 // opened; any other file is loaded by the player, and `loaded` is called when the player has
-// answered (canPlay() is false until then).
+// answered (canPlay() is false until then). An error while a loaded file plays makes it
+// unplayable and is reported through `failed`, from the event loop.
 
 #include <QObject>
 #include <QString>
@@ -34,6 +35,8 @@ class MciPlayer : public QObject, public TrackPlayer {
     void seek(std::int32_t position) override;
     std::int32_t position() const override;
     std::int32_t length() const override;
+    // The player has reached the end of the media.
+    bool atEnd() const override;
     void setVolume(std::int32_t volume) override;
     std::int32_t volume() const override { return volumeValue; }
 
@@ -48,10 +51,13 @@ class MciPlayer : public QObject, public TrackPlayer {
     // Reports the load result (`answer`) through `loaded`, from the event loop.
     void announce();
     void statusChanged();
+    void playbackFailed();
 
+    // Destroyed in the reverse order: the player first, then its output, then the open track,
+    // which the player reads until it is gone.
+    std::unique_ptr<QFile> file; // the open track
     std::unique_ptr<QAudioOutput> output;
     std::unique_ptr<QMediaPlayer> player;
-    std::unique_ptr<QFile> file; // the open track
     std::string fileName;
     bool playable = false;
     bool loading = false;

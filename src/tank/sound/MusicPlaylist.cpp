@@ -7,8 +7,13 @@
 
 namespace quelmarine {
 
+std::string musicLoadingError(const std::string& path) {
+    return "(" + path + ")" + kMusicLoadingErrorMessage;
+}
+
 MusicPlaylist::MusicPlaylist(TrackPlayer& trackPlayer) : player(trackPlayer) {
     player.loaded = [this] { trackLoaded(); };
+    player.failed = [this] { trackFailed(); };
 }
 
 void MusicPlaylist::notify() const {
@@ -26,7 +31,7 @@ void MusicPlaylist::initialise(std::int32_t profileVolume) {
 bool MusicPlaylist::addTrack(const std::string& path) {
     if (!fitsOneIniLine(path)) {
         if (showMessage)
-            showMessage("(" + path + ")" + "music loading error.");
+            showMessage(musicLoadingError(path));
         return false;
     }
     if (tracks.size() >= kMaxSavedTracks) {
@@ -125,7 +130,18 @@ void MusicPlaylist::chooseTrack(bool fromClick) {
         t = std::rand() % count;
     if (t < 0 || t >= count) // a row that has gone away since
         t = 0;
+    // Moving on by itself, the list passes over rows that have proved unplayable (Repeat One
+    // has stopped before coming here with one).
+    if (playing && !fromClick && mode != kRepeatOne) {
+        for (std::int32_t i = 0; i < count; ++i) {
+            if (!isUnplayable((t + i) % count)) {
+                t = (t + i) % count;
+                break;
+            }
+        }
+    }
     current = t;
+    trackPlayed = false;
     player.stop();
     player.close();
     player.open(tracks[std::size_t(t)]);
@@ -140,6 +156,36 @@ void MusicPlaylist::trackLoaded() {
     positionRange = player.length();
     positionSlider = 0;
     notify();
+}
+
+void MusicPlaylist::trackFailed() {
+    if (playing) {
+        skipUnplayable();
+    } else if (current >= 0 && current < std::int32_t(tracks.size()) && showMessage) {
+        showMessage(musicLoadingError(tracks[std::size_t(current)]));
+    }
+}
+
+bool MusicPlaylist::isUnplayable(std::int32_t row) const {
+    return unplayable.count(tracks[std::size_t(row)]) != 0;
+}
+
+void MusicPlaylist::skipUnplayable() {
+    const std::int32_t count = std::int32_t(tracks.size());
+    if (current >= 0 && current < count) {
+        const std::string& path = tracks[std::size_t(current)];
+        if (unplayable.insert(path).second && showMessage)
+            showMessage(musicLoadingError(path));
+    }
+    bool anyLeft = false;
+    for (std::int32_t row = 0; row < count && !anyLeft; ++row)
+        anyLeft = !isUnplayable(row);
+    if (mode == kRepeatOne || !anyLeft) {
+        stopPlaying();
+        return;
+    }
+    chooseTrack(false);
+    startPlaying();
 }
 
 void MusicPlaylist::startPlaying() {
@@ -158,6 +204,7 @@ void MusicPlaylist::stopPlaying() {
     current = -1;
     currentPlaylistIndex = -1;
     selected = -1;
+    unplayable.clear(); // the next Play tries every row again
     notify();
 }
 
@@ -167,10 +214,20 @@ void MusicPlaylist::timerTick() {
         return;
     lastPositionValue = player.position();
     positionSlider = lastPositionValue;
-    if (player.canPlay() && player.length() == lastPositionValue) {
-        chooseTrack(false);
-        startPlaying();
+    if (!player.canPlay())
+        return; // still loading
+    // A length of 0 equals the position before the track has started as well as after: the
+    // player says when such a track has ended. One that ended at position 0 never played.
+    if (lastPositionValue > 0)
+        trackPlayed = true;
+    if (!player.atEnd())
+        return;
+    if (!trackPlayed) {
+        skipUnplayable();
+        return;
     }
+    chooseTrack(false);
+    startPlaying();
 }
 
 void MusicPlaylist::loadSection() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,9 @@ class MusicPlaylist {
     void moveVolume(std::int32_t value);
     // The hidden position slider was moved.
     void movePosition(std::int32_t position);
-    // Every 200 ms, shown or hidden.
+    // Every 200 ms, shown or hidden. At the end of a track that has played, the next one is
+    // chosen and played; a track that came to its end without playing any time, or that failed
+    // while playing, cannot be played: see skipUnplayable.
     void timerTick();
 
     void chooseTrack(bool fromClick);
@@ -71,6 +74,11 @@ class MusicPlaylist {
 
   private:
     void trackLoaded();
+    void trackFailed();
+    // The current track cannot be played. It is reported once and passed over until playing
+    // stops; playing stops when every row has proved so, or in Repeat One.
+    void skipUnplayable();
+    bool isUnplayable(std::int32_t row) const;
     void notify() const;
 
     TrackPlayer& player;
@@ -82,6 +90,10 @@ class MusicPlaylist {
     std::int32_t current = -1;
     std::int32_t volumeValue = 1000;
     std::int32_t lastPositionValue = 0;
+    // Whether a tick has seen the current track at a position beyond 0 since it was opened.
+    bool trackPlayed = false;
+    // The paths that have proved unplayable since playing started.
+    std::set<std::string> unplayable;
 };
 
 // The message of "Remove" with no row selected.
@@ -90,5 +102,8 @@ inline constexpr const char* kSelectMusicMessage = "Please select an item from t
 // more than this many.
 inline constexpr std::size_t kMaxSavedTracks = 4096;
 inline constexpr const char* kMusicListFullMessage = "The maximum number of music is: ";
+// What the user is told of a track that cannot be stored or played: "(path)" and then this.
+inline constexpr const char* kMusicLoadingErrorMessage = "music loading error.";
+std::string musicLoadingError(const std::string& path);
 
 } // namespace quelmarine

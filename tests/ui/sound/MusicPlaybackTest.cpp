@@ -1,6 +1,7 @@
 // The user's music as the user hears it. MciPlayer on real files made here (a WAV and an MP3
-// tone, an MPEG film with a sound track, and files it must refuse), then the Custom Music dialog
-// with the ambient loop ticking beside it, recorded from a private PulseAudio null sink.
+// tone, an MPEG film with a sound track, a WAV without samples, and files it must refuse), then
+// the Custom Music dialog with the ambient loop ticking beside it, recorded from a private
+// PulseAudio null sink, and the dialog over tracks that cannot be played.
 
 #include "LoopFit.h"
 #include "PulseNullSink.h"
@@ -10,6 +11,8 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMediaPlayer>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -39,7 +42,8 @@ bool run(const std::string& command) {
     return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// Makes the test sounds once per process: tones of 1 s (and 3 s) at `hz`.
+// Makes the test sounds once per process: tones of 1 s (and 3 s) at 1 kHz, and WAV files that
+// load but hold no sound.
 class Sounds {
   public:
     static const Sounds& shared() {
@@ -54,6 +58,8 @@ class Sounds {
         ok = run("sox -n -r 44100 -c 2 -b 16 '" + file("tone.wav") + "' synth 1 sine 1000") &&
              run("sox -n -r 44100 -c 2 -b 16 '" + file("long tone ü.wav") +
                  "' synth 3 sine 1000 vol 0.5") &&
+             run("sox -n -r 44100 -c 2 -b 16 '" + file("empty.wav") + "' trim 0 0") &&
+             run("cp '" + file("empty.wav") + "' '" + file("empty 2.wav") + "'") &&
              run("lame --quiet -b 128 '" + file("tone.wav") + "' '" + file("tone.mp3") + "'") &&
              run("ffmpeg -y -loglevel error -f lavfi -i testsrc=duration=1:size=160x120:rate=25 "
                  "-f lavfi -i sine=frequency=1000:duration=1 -c:v mpeg1video -c:a mp2 -shortest "
@@ -140,6 +146,121 @@ TEST(MciPlayerTest, PlaysWavMp3AndTheSoundOfMpegAndRefusesWhatItCannot) {
         EXPECT_FALSE(player.canPlay());
         EXPECT_EQ(player.length(), 0);
     }
+}
+
+TEST(MciPlayerTest, ThePlayerIsDestroyedBeforeTheFileItReads) {
+    PulseNullSink& sink = PulseNullSink::shared();
+    if (!sink.ok())
+        GTEST_SKIP() << "no PulseAudio server could be started here: " << sink.failure();
+    ASSERT_TRUE(Sounds::shared().ok);
+    auto player = std::make_unique<MciPlayer>();
+    ASSERT_TRUE(openAndWait(*player, Sounds::shared().file("long tone ü.wav")));
+    player->play();
+    (void)QTest::qWaitFor([&] { return player->position() > 100; }, 2000);
+    const QMediaPlayer& media = player->mediaPlayer();
+    const QIODevice* file = media.sourceDevice();
+    ASSERT_NE(file, nullptr);
+    const QPointer<QMediaPlayer> reader(const_cast<QMediaPlayer*>(&media));
+    int filesGone = 0;
+    bool readerLeft = true;
+    QObject::connect(file, &QObject::destroyed, [&] {
+        ++filesGone;
+        readerLeft = !reader.isNull();
+    });
+    player.reset();
+    EXPECT_EQ(filesGone, 1);
+    EXPECT_TRUE(reader.isNull());
+    EXPECT_FALSE(readerLeft) << "the file went while the player that reads it was still there";
+}
+
+// The dialog (hidden, as it runs) with its own 200 ms timer, over tracks that cannot be played.
+class MusicThatCannotPlay : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        PulseNullSink& sink = PulseNullSink::shared();
+        if (!sink.ok())
+            GTEST_SKIP() << "no PulseAudio server could be started here: " << sink.failure();
+        ASSERT_TRUE(Sounds::shared().ok);
+        std::remove(settingsFilePath().c_str());
+        dialog = std::make_unique<CustomMusicDialog>(nullptr);
+        // Counts the files the player opens.
+        QObject::connect(&dialog->player().mediaPlayer(), &QMediaPlayer::sourceChanged,
+                         [this](const QUrl& url) { opens += url.isEmpty() ? 0 : 1; });
+    }
+    void TearDown() override {
+        if (dialog)
+            dialog->playlist().stop();
+    }
+    std::vector<std::string> messages() const {
+        std::vector<std::string> texts;
+        for (const QMessageBox* box : dialog->findChildren<QMessageBox*>())
+            texts.push_back(box->text().toStdString());
+        return texts;
+    }
+    bool playEnabled() const {
+        return dialog->findChild<QAbstractButton*>(QString::number(CustomMusicDialog::kPlay))
+            ->isEnabled();
+    }
+
+    std::unique_ptr<CustomMusicDialog> dialog;
+    int opens = 0;
+};
+
+TEST_F(MusicThatCannotPlay, TracksWithoutSoundArePassedOverOnceAndAListOfThemStops) {
+    const Sounds& sounds = Sounds::shared();
+    MusicPlaylist& list = dialog->playlist();
+    list.setMode(kRepeatAll);
+    dialog->addMusicFile(QString::fromStdString(sounds.file("empty.wav")));
+    dialog->addMusicFile(QString::fromStdString(sounds.file("empty 2.wav")));
+    list.play();
+    ASSERT_TRUE(list.isPlaying());
+    // About 15 ticks: each file is opened once, then the list stops.
+    QTest::qWait(3000);
+    std::printf("measured: a list of two empty WAV files opened %d files in 3 s\n", opens);
+    EXPECT_EQ(opens, 2);
+    EXPECT_FALSE(list.isPlaying());
+    EXPECT_TRUE(playEnabled());
+    EXPECT_EQ(messages().size(), 2u);
+
+    // Mixed: the empty file is passed over and the tone plays on.
+    list.removeAll();
+    dialog->addMusicFile(QString::fromStdString(sounds.file("empty.wav")));
+    dialog->addMusicFile(QString::fromStdString(sounds.file("long tone ü.wav")));
+    list.play();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return list.currentTrack() == 1 && dialog->player().position() > 300; }, 3000));
+    EXPECT_TRUE(list.isPlaying());
+}
+
+TEST_F(MusicThatCannotPlay, AnErrorWhilePlayingMovesOnReportsAndStopsAfterOnePass) {
+    const Sounds& sounds = Sounds::shared();
+    MusicPlaylist& list = dialog->playlist();
+    list.setMode(kRepeatAll);
+    const std::string first = sounds.file("long tone ü.wav"), second = sounds.file("tone.wav");
+    dialog->addMusicFile(QString::fromStdString(first));
+    dialog->addMusicFile(QString::fromStdString(second));
+    list.play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->player().position() > 100; }, 3000));
+    // An error of the playing back end, as its media player reports one.
+    auto fail = [&] {
+        auto& media = const_cast<QMediaPlayer&>(dialog->player().mediaPlayer());
+        emit media.errorOccurred(QMediaPlayer::ResourceError, "the sound output went away");
+    };
+    fail();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return list.currentTrack() == 1 && dialog->player().position() > 100; }, 3000))
+        << "the next track plays";
+    EXPECT_TRUE(list.isPlaying());
+    EXPECT_FALSE(playEnabled());
+    EXPECT_EQ(messages(), std::vector<std::string>{"(" + first + ")music loading error."});
+    // The second track fails too: one pass over the list, then stopped.
+    fail();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !list.isPlaying(); }, 3000));
+    QTest::qWait(600);
+    EXPECT_FALSE(list.isPlaying());
+    EXPECT_TRUE(playEnabled());
+    EXPECT_EQ(opens, 2);
+    EXPECT_EQ(messages().size(), 2u);
 }
 
 class MusicThroughTheSink : public ::testing::Test {

@@ -17,12 +17,15 @@
 namespace quelmarine {
 namespace {
 
-// Loads finish when the test says so (finishLoad), as the real player's do.
+// Loads finish when the test says so (finishLoad), as the real player's do. A file in `empty`
+// has no length and ends as soon as it plays; one in `unknownLength` reports no length and
+// ends when the test says so (endNow). fail() is an error while the loaded file plays.
 struct StubPlayer : TrackPlayer {
     void open(const std::string& f) override {
         file = f;
         opened.push_back(f);
         loading = true;
+        broken = ended = false;
         playingNow = false;
         if (loadAtOnce)
             finishLoad();
@@ -32,25 +35,46 @@ struct StubPlayer : TrackPlayer {
         if (loaded)
             loaded();
         if (playRequested && canPlay())
-            playingNow = true;
+            startNow();
     }
-    bool canPlay() const override { return !loading && !file.empty() && !bad.count(file); }
+    bool canPlay() const override {
+        return !loading && !broken && !file.empty() && !bad.count(file);
+    }
     void play() override {
         playRequested = true;
-        playingNow = canPlay();
+        if (canPlay())
+            startNow();
+    }
+    void startNow() {
+        playingNow = true;
+        if (empty.count(file))
+            ended = true;
     }
     void stop() override { playRequested = playingNow = false; }
     void close() override {}
     void seek(std::int32_t p) override { pos = p; }
     std::int32_t position() const override { return pos; }
-    std::int32_t length() const override { return canPlay() ? 3000 : 0; }
+    bool lengthless() const { return empty.count(file) || unknownLength.count(file); }
+    std::int32_t length() const override { return canPlay() && !lengthless() ? 3000 : 0; }
+    bool atEnd() const override { return canPlay() && (lengthless() ? ended : pos == length()); }
+    void endNow() {
+        pos = length();
+        ended = true;
+    }
+    void fail() {
+        broken = true;
+        playingNow = false;
+        if (failed)
+            failed();
+    }
     void setVolume(std::int32_t v) override { vol = v; }
     std::int32_t volume() const override { return vol; }
 
     std::string file;
     std::vector<std::string> opened;
-    std::set<std::string> bad;
+    std::set<std::string> bad, empty, unknownLength;
     bool loading = false, loadAtOnce = true, playRequested = false, playingNow = false;
+    bool broken = false, ended = false;
     std::int32_t pos = 0, vol = 0;
 };
 
@@ -166,6 +190,132 @@ TEST_F(MusicPlaylistTest, EndOfTrackReplaysOrWrapsAndMarksTheRow) {
     EXPECT_EQ(player.file, row(1));
     player.finishLoad();
     EXPECT_TRUE(player.playingNow) << "play() before the load ends plays once loaded";
+}
+
+TEST_F(MusicPlaylistTest, ATrackWithoutLengthIsPassedOverOnceAndAListOfThemStops) {
+    // A list of tracks that end without playing any time, in every mode: each is opened at
+    // most once and reported once, then playing stops, however many ticks follow.
+    for (PlayMode mode : {kRepeatOne, kRepeatAll, kRandom}) {
+        SCOPED_TRACE(testing::Message() << "mode " << mode);
+        StubPlayer p;
+        MusicPlaylist l{p};
+        std::vector<std::string> messages;
+        l.showMessage = [&](const std::string& m) { messages.push_back(m); };
+        for (int i = 0; i < 3; ++i) {
+            l.addTrack("/m/empty " + std::to_string(i) + ".wav");
+            p.empty.insert(l.rows().back());
+        }
+        l.setMode(mode);
+        l.play();
+        ASSERT_TRUE(l.isPlaying());
+        for (int tick = 0; tick < 50; ++tick)
+            l.timerTick();
+        EXPECT_FALSE(l.isPlaying());
+        EXPECT_EQ(currentPlaylistIndex, -1);
+        const std::set<std::string> distinct(p.opened.begin(), p.opened.end());
+        EXPECT_EQ(p.opened.size(), distinct.size()) << "no track is opened twice";
+        EXPECT_EQ(p.opened.size(), mode == kRepeatOne ? 1u : 3u);
+        ASSERT_EQ(messages.size(), p.opened.size());
+        EXPECT_EQ(messages[0], "(" + p.opened[0] + ")music loading error.");
+    }
+
+    // Mixed, Repeat All: the empty rows are passed over, the good one plays on; the row found
+    // empty is not opened again on the next round.
+    addRows(3);
+    player.empty = {row(0), row(2)};
+    list.setMode(kRepeatAll);
+    list.play();
+    list.timerTick();
+    EXPECT_EQ(player.file, row(1));
+    EXPECT_TRUE(player.playingNow);
+    player.pos = 1000;
+    list.timerTick();
+    player.pos = player.length();
+    list.timerTick(); // the good track ends: row 2, empty
+    list.timerTick();
+    EXPECT_EQ(player.opened, (std::vector<std::string>{row(0), row(1), row(2), row(1)}));
+    EXPECT_TRUE(list.isPlaying());
+    EXPECT_EQ(currentPlaylistIndex, 1);
+
+    // A track of unknown length: not ended before it starts, ended when the player says so
+    // after playing some time (Repeat One: it plays again).
+    list.stop();
+    player.empty.clear();
+    player.unknownLength = {row(0)};
+    list.setMode(kRepeatOne);
+    list.select(0);
+    list.play();
+    for (int tick = 0; tick < 5; ++tick)
+        list.timerTick();
+    EXPECT_EQ(player.opened.size(), 5u) << "not started is not ended";
+    player.pos = 800;
+    list.timerTick();
+    player.endNow();
+    list.timerTick();
+    EXPECT_EQ(player.opened.size(), 6u);
+    EXPECT_EQ(player.file, row(0));
+    EXPECT_TRUE(list.isPlaying());
+    EXPECT_TRUE(player.playingNow);
+}
+
+TEST_F(MusicPlaylistTest, AnErrorWhilePlayingMovesOnAndReportsTheTrackAndAllFailingStops) {
+    std::vector<std::string> messages;
+    list.showMessage = [&](const std::string& m) { messages.push_back(m); };
+    addRows(3);
+    list.setMode(kRepeatAll);
+    list.play();
+    player.fail();
+    EXPECT_EQ(player.file, row(1)) << "moves on as at the end of the track";
+    EXPECT_TRUE(list.isPlaying());
+    EXPECT_TRUE(player.playingNow);
+    EXPECT_EQ(currentPlaylistIndex, 1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "(" + row(0) + ")music loading error.");
+    // Row 1 plays to its end, row 2 fails: row 0 has failed already, so row 1 comes again.
+    player.pos = player.length();
+    list.timerTick();
+    EXPECT_EQ(player.file, row(2));
+    player.fail();
+    EXPECT_EQ(player.file, row(1));
+    EXPECT_TRUE(list.isPlaying());
+    // Row 1 fails as well: every row has failed, so playing stops after this one pass.
+    player.fail();
+    EXPECT_FALSE(list.isPlaying());
+    EXPECT_FALSE(player.playingNow);
+    EXPECT_EQ(currentPlaylistIndex, -1);
+    EXPECT_EQ(player.opened.size(), 4u);
+    EXPECT_EQ(messages.size(), 3u);
+    // Play tries every row again.
+    list.play();
+    EXPECT_EQ(player.file, row(0));
+    EXPECT_TRUE(player.playingNow);
+
+    // In every mode, a list whose every track fails stops within one pass.
+    for (PlayMode mode : {kRepeatOne, kRepeatAll, kRandom}) {
+        SCOPED_TRACE(testing::Message() << "mode " << mode);
+        StubPlayer p;
+        MusicPlaylist l{p};
+        int shown = 0;
+        l.showMessage = [&](const std::string&) { ++shown; };
+        for (int i = 0; i < 4; ++i)
+            l.addTrack("/m/" + std::to_string(i) + ".mp3");
+        l.setMode(mode);
+        l.play();
+        for (int i = 0; i < 10 && l.isPlaying(); ++i) {
+            p.fail();
+            l.timerTick();
+        }
+        EXPECT_FALSE(l.isPlaying());
+        EXPECT_EQ(p.opened.size(), mode == kRepeatOne ? 1u : 4u);
+        EXPECT_EQ(shown, int(p.opened.size()));
+    }
+    // Failing while loaded but stopped: only reported.
+    list.stop();
+    messages.clear();
+    list.clickRow(2);
+    player.fail();
+    EXPECT_FALSE(list.isPlaying());
+    EXPECT_EQ(messages, std::vector<std::string>{"(" + row(2) + ")music loading error."});
 }
 
 TEST_F(MusicPlaylistTest, ClickLoadsWhenStoppedAndSwitchesWhenPlaying) {
