@@ -68,7 +68,7 @@ void BM_FishPickTwentyFiveMiss(benchmark::State& state) {
     scene->mouse.mouseY = -400;
     int hits = 0;
     for (auto _ : state) {
-        scene->mouse.buttonDown = true;
+        scene->mouse.pickPending = true;
         hits += scene->picking.FishPickingPass(scene->mouse, scene->fishPool, 25) >= 0;
     }
     state.counters["hits"] = hits;

@@ -23,10 +23,7 @@ class RowColourDelegate : public QStyledItemDelegate {
 
 } // namespace
 
-CustomListCtrl::CustomListCtrl(QWidget* parent) : QTreeWidget(parent) {
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setItemsExpandable(false);
+CustomListCtrl::CustomListCtrl(QWidget* parent) : ReportList(parent) {
     setAllColumnsShowFocus(true);
     setItemDelegate(new RowColourDelegate(this));
 }

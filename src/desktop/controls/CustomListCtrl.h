@@ -1,13 +1,14 @@
 #pragma once
-// A report list (rows of columns) that paints its rows in blue text on tan, and the row of
+// A report list with grid lines that paints its rows in blue text on tan, and the row of
 // `currentPlaylistIndex` on green. Selected rows keep the usual selection colours.
 
 #include <QColor>
-#include <QTreeWidget>
+
+#include "desktop/controls/ReportList.h"
 
 namespace quelmarine {
 
-class CustomListCtrl : public QTreeWidget {
+class CustomListCtrl : public ReportList {
     Q_OBJECT
   public:
     explicit CustomListCtrl(QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 #include "desktop/dialogs/CustomBackgroundDialog.h"
 
 #include "desktop/controls/CustomListCtrl.h"
+#include "desktop/controls/ReportList.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,7 +17,7 @@ CustomBackgroundDialog::CustomBackgroundDialog(QWidget* owner, PictureTextures& 
     : ListDialog(owner, QString::fromLatin1(kBackgroundCaption)), list(textureMaker) {
     ownImage = makeSwitch(QString(), kOwnImage, this);
     auto* ownLabel = new QLabel(QStringLiteral("Use your own image"), this);
-    rows = new QTreeWidget(this);
+    rows = new ReportList(this);
     setUpList(rows, {QStringLiteral("Backgrounds Directory"), QStringLiteral("State")}, {430, 50},
               kList);
     QPushButton* add = makeButton("Add Image", kAddImage, true);
@@ -96,7 +97,7 @@ void CustomBackgroundDialog::refresh() {
         for (int c = 0; c < 2; ++c) {
             item->setTextAlignment(c, Qt::AlignCenter);
             item->setForeground(c, CustomListCtrl::rowTextColour());
-            item->setBackground(c, CustomListCtrl::rowColour());
+            item->setBackground(c, kListBackground);
         }
         item->setSelected(int(i) == list.selection());
     }

@@ -41,7 +41,7 @@ QGroupBox* ListDialog::makeModeButtons(const QString& title, std::array<int, 3> 
     auto* layout = new QVBoxLayout(group);
     for (int m = 0; m < 3; ++m) {
         auto* button = new ImageCheckBox(QString::fromLatin1(kModeTexts[m]), group);
-        button->setColours(QColor(0, 255, 0), QColor(0, 127, 0));
+        button->setColours(QColor(0, 255, 0), QColor(0, 0, 0)); // lit green, else black
         button->setObjectName(QString::number(ids[std::size_t(m)]));
         connect(button, &ImageCheckBox::clicked, this, [this, m] {
             lightMode(PlayMode(m));

@@ -36,8 +36,8 @@ class ListDialog : public QDialog {
     // their control ids; `chosen` gets the clicked mode.
     QGroupBox* makeModeButtons(const QString& title, std::array<int, 3> ids);
     void lightMode(PlayMode mode);
-    // Sets up `list` with its control id: grid lines, full-row selection, one selection, the
-    // columns centred with their widths, a tan background.
+    // Sets up `list` (a ReportList, which draws the grid lines) with its control id: full-row
+    // selection, one selection, the columns centred with their widths, a tan background.
     void setUpList(QTreeWidget* list, const QStringList& columns, const QList<int>& widths, int id);
     // Hands the row list's selection (while not `refreshing`) and clicks to `model`'s `select`
     // and `clickRow`, by row index (-1: nothing selected).
@@ -80,7 +80,8 @@ class ListDialog : public QDialog {
     QBasicTimer timer;
 };
 
-// The lists' background; their rows are tan with blue text (CustomListCtrl's colours).
+// The lists' background and text background: the background list's rows are drawn in it, the
+// music list's rows in CustomListCtrl's own tan; the text of both is blue.
 inline const QColor kListBackground(207, 184, 130);
 
 // "Name (*.a;*.b) (*.[aA] *.[bB])": a name filter whose patterns match in any letter case.

@@ -2,9 +2,9 @@
 
 #include <QWindow>
 
-#include "tank/platform/ProcessExit.h"
 #include "desktop/menu/UiArt.h"
 #include "desktop/menu/ViewPopupMenu.h"
+#include "tank/platform/ProcessExit.h"
 
 namespace quelmarine {
 
@@ -39,14 +39,14 @@ void MouseInteraction::OnLButtonDown(QPoint point) {
     mouse.buttonDown = true;
     if (mouse.mode == kModeFeedFish)
         mouse.feedPending = true;
+    // The next frame's picking pass acts on the press, even when the release comes first.
+    if (isFishPickingMode(mouse.mode))
+        mouse.pickPending = true;
     UpdateCursor();
 }
 
 void MouseInteraction::OnLButtonUp(QPoint) {
-    // In the touch mode the press stays recorded until the picking pass consumes it.
-    if (mouse.mode == kModeFeedFish || mouse.mode == kModeZoomInFish ||
-        mouse.mode == kModeZoomOutFish)
-        mouse.buttonDown = false;
+    mouse.buttonDown = false;
     UpdateCursor();
 }
 
@@ -68,6 +68,8 @@ void MouseInteraction::OnRButtonDown(QPoint globalPoint) {
 
 void MouseInteraction::OnCommand(int commandId) {
     mouse.mode = commandId;
+    // A press not yet picked belongs to the mode it was made in.
+    mouse.pickPending = false;
     switch (commandId) {
     case kCommandAddDeleteFish:
     case kCommandCustomMusic:

@@ -124,9 +124,11 @@ void Picking::FeedingPass(MouseState& mouse, const TankBox& tank, std::span<Food
 }
 
 int Picking::FishPickingPass(MouseState& mouse, std::span<Fish> fish, int fishInUse) {
-    if (!mouse.buttonDown)
+    // A press acts once, at the first frame after it, however long the button is held and
+    // however soon it is released.
+    if (!mouse.pickPending)
         return -1;
-    mouse.buttonDown = false;
+    mouse.pickPending = false;
     const int n = std::clamp(fishInUse, 0, int(fish.size()));
     for (int i = 0; i < n; ++i) {
         Fish& f = fish[i];

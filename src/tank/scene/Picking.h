@@ -26,8 +26,9 @@ struct PickPoint {
 // What the window records of the mouse (client pixels, y downwards).
 struct MouseState {
     int mouseX = 0, mouseY = 0;
-    bool buttonDown = false;  // left button pressed and not yet consumed
+    bool buttonDown = false;  // the left button is held (the cursor shows it)
     bool feedPending = false; // a feeding click waits to be placed
+    bool pickPending = false; // a press in a fish mode waits for the next picking pass
     int mode = kModeFeedFish; // the id of the last command
 };
 
@@ -46,7 +47,7 @@ class Picking {
     // coordinates are known, drops the first inactive food item there (x, y - 2, -70).
     void FeedingPass(MouseState& mouse, const TankBox& tank, std::span<FoodItem> food);
 
-    // Touch and zoom modes, every frame: a recorded press is consumed, and the first of the
+    // Touch and zoom modes, every frame: a pending press is consumed, and the first of the
     // `fishInUse` fish whose drawing hits the 20 x 20 pixel region under the mouse is touched
     // or zoomed. Each tested fish is drawn (and so stepped) once more. The index of the fish
     // acted on, or -1.

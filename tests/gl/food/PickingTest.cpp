@@ -191,13 +191,13 @@ TEST_F(PickingTest, FishPickTakesTheLowestIndexNotTheNearest) {
                              settledFish(30, 0, -70)};
     mouse.mode = kModeZoomInFish;
     mouse.mouseX = kWidth / 2, mouse.mouseY = kHeight / 2;
-    mouse.buttonDown = true;
+    mouse.pickPending = true;
     EXPECT_EQ(picking.FishPickingPass(mouse, fish, 3), 0);
     EXPECT_EQ(fish[0].size, 8);
     EXPECT_EQ(fish[1].size, 6);
 
     fish[0].x = -30;
-    mouse.buttonDown = true;
+    mouse.pickPending = true;
     EXPECT_EQ(picking.FishPickingPass(mouse, fish, 3), 1);
     EXPECT_EQ(fish[1].size, 8);
 }
@@ -206,7 +206,7 @@ TEST_F(PickingTest, FishBeyondTheCountInUseAreNotTried) {
     std::array<Fish, 2> fish{settledFish(-30, 0, -70), settledFish(0, 0, -70)};
     mouse.mode = kModeZoomInFish;
     mouse.mouseX = kWidth / 2, mouse.mouseY = kHeight / 2;
-    mouse.buttonDown = true;
+    mouse.pickPending = true;
     EXPECT_EQ(picking.FishPickingPass(mouse, fish, 1), -1);
     EXPECT_EQ(fish[1].size, 6);
 }
@@ -216,14 +216,14 @@ TEST_F(PickingTest, ZoomClicksGrowAndShrinkWithinTheLimits) {
     mouse.mouseX = kWidth / 2, mouse.mouseY = kHeight / 2;
     mouse.mode = kModeZoomInFish;
     for (int expected : {8, 9, 9}) {
-        mouse.buttonDown = true;
+        mouse.pickPending = true;
         ASSERT_EQ(picking.FishPickingPass(mouse, fish, 1), 0);
         EXPECT_EQ(fish[0].size, expected);
     }
     fish[0].size = 6;
     mouse.mode = kModeZoomOutFish;
     for (int expected : {4, 3, 3}) {
-        mouse.buttonDown = true;
+        mouse.pickPending = true;
         ASSERT_EQ(picking.FishPickingPass(mouse, fish, 1), 0);
         EXPECT_EQ(fish[0].size, expected);
     }
@@ -233,9 +233,10 @@ TEST_F(PickingTest, TouchActsOncePerPress) {
     std::array<Fish, 1> fish{settledFish(0, 0, -70)};
     mouse.mode = kModeTouchFish;
     mouse.mouseX = kWidth / 2, mouse.mouseY = kHeight / 2;
-    mouse.buttonDown = true;
+    mouse.pickPending = mouse.buttonDown = true;
     ASSERT_EQ(picking.FishPickingPass(mouse, fish, 1), 0);
-    EXPECT_FALSE(mouse.buttonDown);
+    EXPECT_FALSE(mouse.pickPending);
+    EXPECT_TRUE(mouse.buttonDown) << "the button is still held: its cursor stays";
     EXPECT_EQ(fish[0].targetHeading, -90) << "a dodge: a quarter turn";
 
     // The button is still held: later frames do nothing, even to a fish that could turn again.
@@ -250,7 +251,7 @@ TEST_F(PickingTest, TouchOutsideTheDepthBandDoesNotTurn) {
     std::array<Fish, 1> fish{settledFish(0, 0, -75)};
     mouse.mode = kModeTouchFish;
     mouse.mouseX = kWidth / 2, mouse.mouseY = kHeight / 2;
-    mouse.buttonDown = true;
+    mouse.pickPending = true;
     // Behind the band (the pick steps the fish before the touch, so -75 itself cannot be hit
     // exactly).
     fish[0].z = -95;
@@ -263,9 +264,9 @@ TEST_F(PickingTest, AMissConsumesThePress) {
     std::array<Fish, 2> fish{settledFish(0, 0, -70), settledFish(10, 5, -70)};
     mouse.mode = kModeZoomInFish;
     mouse.mouseX = 5, mouse.mouseY = 5;
-    mouse.buttonDown = true;
+    mouse.pickPending = true;
     EXPECT_EQ(picking.FishPickingPass(mouse, fish, 2), -1);
-    EXPECT_FALSE(mouse.buttonDown);
+    EXPECT_FALSE(mouse.pickPending);
     EXPECT_EQ(fish[0].size, 6);
     EXPECT_EQ(fish[1].size, 6);
 }

@@ -138,9 +138,9 @@ TEST_F(SceneFoodTest, OtherModesDoNotDropFood) {
     scene.RenderFrame(kWidth, kHeight);
     scene.mouse.mode = kCommandCustomMusic;
     scene.mouse.mouseX = kWidth / 2, scene.mouse.mouseY = kHeight / 2;
-    scene.mouse.buttonDown = true;
+    scene.mouse.buttonDown = scene.mouse.pickPending = true;
     for (int i = 0; i < 3; ++i)
         scene.RenderFrame(kWidth, kHeight);
     EXPECT_FALSE(scene.food[0].active);
-    EXPECT_TRUE(scene.mouse.buttonDown) << "no pass consumes a press outside the click modes";
+    EXPECT_TRUE(scene.mouse.pickPending) << "no pass consumes a press outside the click modes";
 }

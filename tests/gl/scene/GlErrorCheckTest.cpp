@@ -94,7 +94,7 @@ TEST(GlErrorCheck, TheFullSceneRaisesNoErrorInAnyMouseMode) {
         for (int i = 0; i < 20; ++i) {
             scene.mouse.mouseX = 40 + 12 * i;
             scene.mouse.mouseY = 30 + 9 * i;
-            scene.mouse.buttonDown = true;
+            scene.mouse.pickPending = true;
             scene.mouse.feedPending = true;
             if (i == 10)
                 scene.ToggleOverlay();

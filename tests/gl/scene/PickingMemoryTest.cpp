@@ -47,7 +47,7 @@ TEST(PickingMemory, ClicksInEveryModeKeepTheResidentMemoryFlat) {
             scene.mouse.mouseX = 20 + (i * 37) % 280;
             scene.mouse.mouseY = 20 + (i * 23) % 220;
             scene.mouse.feedPending = true;
-            scene.mouse.buttonDown = true;
+            scene.mouse.pickPending = true;
             scene.RenderFrame(320, 256);
         }
     };

@@ -21,6 +21,7 @@
 #include <string>
 
 #include "desktop/controls/CustomListCtrl.h"
+#include "desktop/controls/ReportList.h"
 #include "desktop/dialogs/CustomBackgroundDialog.h"
 #include "desktop/dialogs/CustomMusicDialog.h"
 #include "desktop/platform/ProfileVolume.h"
@@ -28,6 +29,7 @@
 #include "tank/ProcessState.h"
 #include "tank/settings/SettingsFile.h"
 #include "tank/settings/SettingsKeys.h"
+#include "ui/controls/PixelProbe.h"
 
 namespace quelmarine {
 namespace {
@@ -244,6 +246,62 @@ TEST_F(ListDialogsTest, BackgroundDialogControlsLimitsMessagesAndSavedSection) {
     EXPECT_EQ(messages(again), QStringList{"(/pictures/bad.png)image loading error."});
     closeMessages(again);
     customImageActive = false;
+}
+
+// Both dialogs' lists and mode buttons as they paint: blue text on the list's tan (the music
+// list's rows in CustomListCtrl's tan), grid lines down the list, and mode discs green when lit
+// and black when not.
+TEST_F(ListDialogsTest, ListsAndModeDiscsShowTheirColours) {
+    test::TestLook look; // unsmoothed text: every text pixel is blue
+    CountingTextures textures;
+    CustomMusicDialog music(nullptr);
+    CustomBackgroundDialog background(nullptr, textures);
+    for (const char* name : {"/music/one.mp3", "/music/two.wav"})
+        music.addMusicFile(name);
+    for (const char* name : {"/pictures/one.png", "/pictures/two.png"})
+        background.addImageFile(name);
+    struct Case {
+        ListDialog* dialog;
+        int list;
+        QColor row;
+    } cases[] = {
+        {&music, CustomMusicDialog::kList, CustomListCtrl::rowColour()},
+        {&background, CustomBackgroundDialog::kList, kListBackground},
+    };
+    auto hex = [](const QColor& colour) { return colour.name().toStdString(); };
+    for (const Case& c : cases) {
+        c.dialog->showCentredOver(nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(c.dialog));
+        auto* list = child<ReportList>(*c.dialog, c.list);
+        ASSERT_NE(list, nullptr) << c.list;
+        ASSERT_EQ(list->topLevelItemCount(), 2);
+        const QImage shot = list->viewport()->grab().toImage();
+        const QRect row = list->visualItemRect(list->topLevelItem(1));
+        EXPECT_EQ(hex(shot.pixelColor(row.left() + 5, row.center().y())), hex(c.row)) << c.list;
+        EXPECT_EQ(hex(shot.pixelColor(row.left() + 5, row.bottom())), hex(ReportList::gridColour()))
+            << c.list << ": a line under the row";
+        const int below = row.bottom() + 3 * list->gridStep();
+        EXPECT_EQ(hex(shot.pixelColor(row.left() + 5, below)), hex(ReportList::gridColour()))
+            << c.list << ": lines on below the rows";
+        EXPECT_EQ(hex(shot.pixelColor(row.left() + 5, below - 2)), hex(kListBackground)) << c.list;
+        EXPECT_GT(test::countOf(shot.convertToFormat(QImage::Format_RGB32),
+                                CustomListCtrl::rowTextColour(), row),
+                  10)
+            << c.list << ": blue text";
+
+        for (int id : {CustomMusicDialog::kRepeatOne, CustomMusicDialog::kRandom}) {
+            auto* mode = child<ImageCheckBox>(*c.dialog, id);
+            ASSERT_NE(mode, nullptr) << id;
+            const QPoint centre = mode->indicatorBox().center();
+            const QColor lit = id == CustomMusicDialog::kRepeatOne ? QColor(0, 255, 0) : Qt::black;
+            const QImage disc = mode->grab().toImage();
+            EXPECT_EQ(hex(disc.pixelColor(centre)), hex(lit)) << c.list << " mode " << id;
+            const QPoint ring(centre.x(), mode->indicatorBox().top() + 1);
+            EXPECT_EQ(hex(disc.pixelColor(ring)), hex(Qt::black))
+                << c.list << " mode " << id << ": the inner ring is black, lit or not";
+        }
+        c.dialog->hide();
+    }
 }
 
 TEST(ListDialogFilters, PatternsMatchInAnyLetterCaseAndJpegCounts) {

@@ -1,6 +1,7 @@
 // The view's mouse handling: what a press, a release and a move record, the mode cursors, and
-// the commands of the popup menu.
+// the commands of the popup menu; and, with the frame's picking pass, how often a click acts.
 #include <QWindow>
+#include <array>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -8,6 +9,9 @@
 #include "desktop/menu/UiArt.h"
 #include "desktop/view/MouseInteraction.h"
 #include "res/ResourceIds.h"
+#include "support/OffscreenGl.h"
+#include "tank/scene/Camera.h"
+#include "tank/scene/Picking.h"
 
 using namespace quelmarine;
 
@@ -64,19 +68,25 @@ TEST_F(MouseInteractionTest, MovesUpdateThePointAndTheCursor) {
     EXPECT_FALSE(mouse.feedPending);
 }
 
-TEST_F(MouseInteractionTest, TouchPressStaysUntilThePassConsumesIt) {
+// In the fish modes a press stays pending for the picking pass after its release; the cursor
+// shows the button as it is.
+TEST_F(MouseInteractionTest, FishModePressStaysPendingAfterTheRelease) {
     interaction.OnCommand(kModeTouchFish);
     EXPECT_TRUE(showsCursor(kResourceTouchCursor));
     interaction.OnLButtonDown({10, 10});
     EXPECT_TRUE(showsCursor(kResourceTouchCursorDown));
     interaction.OnLButtonUp({10, 10});
-    EXPECT_TRUE(mouse.buttonDown);
+    EXPECT_TRUE(mouse.pickPending);
+    EXPECT_FALSE(mouse.buttonDown);
+    EXPECT_TRUE(showsCursor(kResourceTouchCursor));
 
     interaction.OnCommand(kModeZoomInFish);
+    EXPECT_FALSE(mouse.pickPending) << "a new mode drops the last mode's press";
     interaction.OnLButtonDown({10, 10});
     EXPECT_TRUE(showsCursor(kResourceZoomInCursorDown));
     interaction.OnLButtonUp({10, 10});
-    EXPECT_FALSE(mouse.buttonDown);
+    EXPECT_TRUE(mouse.pickPending);
+    EXPECT_FALSE(mouse.feedPending);
     EXPECT_TRUE(showsCursor(kResourceZoomInCursor));
 }
 
@@ -119,11 +129,12 @@ TEST_F(MouseInteractionTest, SecondPressOfADoubleClickOnlyUpdatesTheCursor) {
                           Case{kModeTouchFish, Qt::LeftButton, kResourceTouchCursor},
                           Case{kModeZoomOutFish, Qt::RightButton, kResourceZoomOutCursor}}) {
         interaction.OnCommand(c.mode);
-        mouse.buttonDown = mouse.feedPending = false;
+        mouse.buttonDown = mouse.feedPending = mouse.pickPending = false;
         mouse.mouseX = mouse.mouseY = 7;
         interaction.OnPress(c.button, {300, 200}, {300, 200}, true);
         EXPECT_FALSE(mouse.buttonDown) << c.mode;
         EXPECT_FALSE(mouse.feedPending) << c.mode;
+        EXPECT_FALSE(mouse.pickPending) << c.mode;
         EXPECT_EQ(mouse.mouseX, 7) << c.mode;
         EXPECT_TRUE(showsCursor(c.cursor)) << c.mode;
     }
@@ -134,4 +145,94 @@ TEST_F(MouseInteractionTest, SecondPressOfADoubleClickOnlyUpdatesTheCursor) {
     EXPECT_TRUE(mouse.feedPending);
     interaction.OnPress(Qt::RightButton, {300, 200}, {300, 200}, false);
     EXPECT_EQ(calls, std::vector<std::string>{"popup"});
+}
+
+namespace {
+
+// The recorded mouse handed to the frame's fish picking pass, with one fish in the middle of
+// the screen.
+class ClickAndFrameTest : public MouseInteractionTest {
+  protected:
+    static constexpr int kWidth = 640, kHeight = 480;
+    static constexpr QPoint kCentre{kWidth / 2, kHeight / 2};
+
+    void SetUp() override {
+        ASSERT_TRUE(gl.ok());
+        glViewport(0, 0, kWidth, kHeight);
+        SetProjectionAndCamera(kWidth, kHeight);
+        settle();
+    }
+    void TearDown() override { EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR)); }
+
+    // The fish still and straight, so a touch always turns it by a quarter.
+    void settle() {
+        Fish& f = fish[0];
+        f.SetBounds(-50, 50, 11, -15, -80, -60);
+        f.x = 0, f.y = 0, f.z = -70;
+        f.heading = f.targetHeading = f.turnTarget = 0;
+        f.turnReached = f.turnSettled = true;
+        f.pitch = f.targetPitch = 0;
+        f.wanderTimer = 0;
+    }
+    // One frame's pass; true when it acted on the fish.
+    bool frame() {
+        const bool acted = picking.FishPickingPass(mouse, fish, 1) == 0;
+        effects += fish[0].size - 6 + int(fish[0].targetHeading != 0);
+        fish[0].size = 6;
+        settle();
+        return acted;
+    }
+
+    testsupport::OffscreenGl gl{kWidth, kHeight};
+    Picking picking;
+    std::array<Fish, 1> fish{};
+    int effects = 0; // the sum of the size changes and turns seen after the frames
+};
+
+} // namespace
+
+// A press and its release between two frames (a quick click, a touchpad tap) acts at the next
+// frame, once; so does a press held over several frames. A click made in another mode never
+// acts after the mode changes.
+TEST_F(ClickAndFrameTest, EachPressActsOnceAtTheNextFrame) {
+    struct Case {
+        int mode;
+        int effect; // of one act on a fish of size 6
+        int cursorUp, cursorDown;
+    };
+    for (const Case& c :
+         {Case{kModeTouchFish, 1, kResourceTouchCursor, kResourceTouchCursorDown},
+          Case{kModeZoomInFish, 2, kResourceZoomInCursor, kResourceZoomInCursorDown},
+          Case{kModeZoomOutFish, -2, kResourceZoomOutCursor, kResourceZoomOutCursorDown}}) {
+        interaction.OnCommand(c.mode);
+        effects = 0;
+        interaction.OnLButtonDown(kCentre);
+        interaction.OnLButtonUp(kCentre);
+        EXPECT_TRUE(showsCursor(c.cursorUp)) << c.mode << ": the button is up again";
+        EXPECT_TRUE(frame()) << c.mode << ": a quick click acts at the next frame";
+        EXPECT_FALSE(frame()) << c.mode << ": and only then";
+        EXPECT_EQ(effects, c.effect) << c.mode;
+
+        effects = 0;
+        interaction.OnLButtonDown(kCentre);
+        EXPECT_TRUE(frame()) << c.mode << ": a held press acts at the next frame";
+        EXPECT_FALSE(frame()) << c.mode;
+        interaction.OnMouseMove(kCentre);
+        EXPECT_TRUE(showsCursor(c.cursorDown)) << c.mode << ": held, after the press acted";
+        EXPECT_FALSE(frame()) << c.mode << ": not again while it is held";
+        interaction.OnLButtonUp(kCentre);
+        EXPECT_FALSE(frame()) << c.mode << ": nor after its release";
+        EXPECT_EQ(effects, c.effect) << c.mode;
+    }
+
+    effects = 0;
+    for (int before : {kModeFeedFish, kCommandCustomMusic, kCommandAddDeleteFish}) {
+        interaction.OnCommand(before);
+        interaction.OnLButtonDown(kCentre);
+        interaction.OnLButtonUp(kCentre);
+        interaction.OnCommand(kModeZoomInFish);
+        EXPECT_FALSE(frame()) << "a click in mode " << before << " does not zoom later";
+        EXPECT_TRUE(showsCursor(kResourceZoomInCursor)) << before;
+    }
+    EXPECT_EQ(effects, 0);
 }
