@@ -83,10 +83,16 @@ bool openAndWait(MciPlayer& player, const std::string& path, qint64* openMs = nu
     return answered;
 }
 
+// Every test here plays to a PulseAudio null sink; where no server can be started, it is skipped.
+#define SKIP_WITHOUT_SOUND_DEVICE()                                                                \
+    do {                                                                                           \
+        PulseNullSink& sink = PulseNullSink::shared();                                             \
+        if (!sink.ok())                                                                            \
+            GTEST_SKIP() << "no PulseAudio server could be started here: " << sink.failure();      \
+    } while (false)
+
 TEST(MciPlayerTest, PlaysWavMp3AndTheSoundOfMpegAndRefusesWhatItCannot) {
-    PulseNullSink& sink = PulseNullSink::shared(); // a sound device to play to
-    if (!sink.ok())
-        GTEST_SKIP() << "no PulseAudio server could be started here: " << sink.failure();
+    SKIP_WITHOUT_SOUND_DEVICE();
     const Sounds& sounds = Sounds::shared();
     ASSERT_TRUE(sounds.ok) << "sox, lame and ffmpeg make the test sounds";
     MciPlayer player;
@@ -149,9 +155,7 @@ TEST(MciPlayerTest, PlaysWavMp3AndTheSoundOfMpegAndRefusesWhatItCannot) {
 }
 
 TEST(MciPlayerTest, ThePlayerIsDestroyedBeforeTheFileItReads) {
-    PulseNullSink& sink = PulseNullSink::shared();
-    if (!sink.ok())
-        GTEST_SKIP() << "no PulseAudio server could be started here: " << sink.failure();
+    SKIP_WITHOUT_SOUND_DEVICE();
     ASSERT_TRUE(Sounds::shared().ok);
     auto player = std::make_unique<MciPlayer>();
     ASSERT_TRUE(openAndWait(*player, Sounds::shared().file("long tone ü.wav")));
@@ -177,9 +181,7 @@ TEST(MciPlayerTest, ThePlayerIsDestroyedBeforeTheFileItReads) {
 class MusicThatCannotPlay : public ::testing::Test {
   protected:
     void SetUp() override {
-        PulseNullSink& sink = PulseNullSink::shared();
-        if (!sink.ok())
-            GTEST_SKIP() << "no PulseAudio server could be started here: " << sink.failure();
+        SKIP_WITHOUT_SOUND_DEVICE();
         ASSERT_TRUE(Sounds::shared().ok);
         std::remove(settingsFilePath().c_str());
         dialog = std::make_unique<CustomMusicDialog>(nullptr);
@@ -266,9 +268,7 @@ TEST_F(MusicThatCannotPlay, AnErrorWhilePlayingMovesOnReportsAndStopsAfterOnePas
 class MusicThroughTheSink : public ::testing::Test {
   protected:
     void SetUp() override {
-        PulseNullSink& sink = PulseNullSink::shared();
-        if (!sink.ok())
-            GTEST_SKIP() << "no PulseAudio server could be started here: " << sink.failure();
+        SKIP_WITHOUT_SOUND_DEVICE();
         ASSERT_TRUE(Sounds::shared().ok);
         loop = loopSamples();
         ASSERT_GT(loop.size(), std::size_t(kRate));
