@@ -1,7 +1,7 @@
 # The hardening flags Debian builds its packages with, from dpkg-buildflags: fortified string
 # and memory functions, the strong stack protector, format-string checks, full RELRO with
 # immediate binding (PIE is the compiler's default on Debian). On by default, so the programs
-# the tests run are the ones the package ships; the flags cost no measurable build time.
+# the tests run are the ones the package ships; the flags cost no measurable compile time.
 # The checking builds leave them off: the sanitizers replace the fortified functions' checks.
 # Optimisation and debug information stay with CMAKE_BUILD_TYPE; the flags that map source
 # paths are left out, so the compiler cache still shares objects between work trees.
@@ -13,7 +13,6 @@ if(QUELMARINE_DEBIAN_BUILDFLAGS AND NOT QUELMARINE_SANITIZE AND NOT QUELMARINE_F
         message(FATAL_ERROR "dpkg-buildflags (package dpkg-dev) is missing; "
                             "configure with -DQUELMARINE_DEBIAN_BUILDFLAGS=OFF to build without it")
     endif()
-    set(debianFlagSets "")
     foreach(kind CPPFLAGS CFLAGS CXXFLAGS LDFLAGS)
         execute_process(COMMAND ${CMAKE_COMMAND} -E env
                                 "DEB_BUILD_MAINT_OPTIONS=hardening=+all reproducible=-fixfilepath"
