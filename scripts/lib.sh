@@ -11,12 +11,14 @@ RUN_PACKAGES=(
     libftgl-dev libfontconfig-dev fonts-dejavu-core libsoil-dev
     libjpeg62-turbo-dev libpng-dev libpulse-dev dpkg-dev file
 )
-# What only the tests, the benchmark and the screenshot script need.
+# What only the tests, the benchmark, the screenshot script and the clean-system install check
+# (debootstrap; unshare from util-linux) need.
 TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
     xvfb xauth xdotool imagemagick x11-utils
     pulseaudio pulseaudio-utils sox python3 lame ffmpeg
     xscreensaver xscreensaver-gl lintian passwd
+    debootstrap util-linux
 )
 
 # Installs those of the given packages that are missing.

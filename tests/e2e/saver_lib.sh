@@ -14,6 +14,8 @@ saver_start() {
 # TEST_WINDOW_PID.
 saver_test_window() {
     local log="$E2E_SCRATCH/xev.$RANDOM"
+    # Made here: the background job may open it only after the first read below.
+    : >"$log"
     xev -geometry "${1}x${2}+${3}+${4}" -event structure >"$log" 2>&1 &
     TEST_WINDOW_PID=$!
     E2E_PIDS+=($TEST_WINDOW_PID)
