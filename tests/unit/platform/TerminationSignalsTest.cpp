@@ -77,26 +77,29 @@ TEST(TerminationSignals, ManyRegistrationsAtOnce) {
     EXPECT_FALSE(fileExists(paths.front()));
 }
 
-// A request that comes while a file is made and not yet registered waits for the section's end,
-// then removes that file too; sections nest.
+// A request that comes between a file's creation and its registration waits for the end of the
+// section, then removes that file too; sections nest, and only the outermost end carries it out.
 TEST(TerminationSignals, ARequestDuringADeferredSectionWaitsAndRemovesWhatItMade) {
     TempDir dir;
-    const std::string marker = dir.file("marker.lock"), after = dir.file("after.lock");
+    const std::string marker = dir.file("marker.lock"), between = dir.file("between"),
+                      after = dir.file("after");
     const int status = statusOfChild([&] {
         std::optional<RemovedOnTermination> registered;
         {
             TerminationDeferred outer;
             {
                 TerminationDeferred inner;
-                std::raise(SIGTERM);
                 writeFile(marker, "pid");
+                std::raise(SIGTERM);
+                registered.emplace(marker);
             }
-            registered.emplace(marker);
+            writeFile(between, "the outer section still runs");
         }
         writeFile(after, "never made");
     });
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_FALSE(fileExists(marker)) << "the file made inside the section is left behind";
+    EXPECT_TRUE(fileExists(between)) << "the request did not wait for the outer section";
     EXPECT_FALSE(fileExists(after)) << "the request was not carried out at the section's end";
 }
