@@ -1,6 +1,7 @@
 #pragma once
-// The values the whole process shares. Everything runs on the one user-interface thread, so
-// nothing here is locked; nothing else in the program is file-level and mutable.
+// The values the whole process shares. Only the user-interface (drawing) thread touches them,
+// so nothing here is locked: the thread that reads the user's pictures hands its results over
+// through its own queue.
 
 #include <cstdint>
 
