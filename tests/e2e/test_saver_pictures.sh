@@ -1,14 +1,33 @@
 #!/usr/bin/env bash
-# The user's own background pictures in the saver: a large progressive JPEG and a PNG from the
+# The user's own background pictures in the saver: a large grainy PNG and a JPEG from the
 # settings file's list, cycled every second ("Repeat All"); a pipe in the list is skipped
-# without blocking; the built-in backdrop shows while the large picture is still decoded.
+# without blocking; the built-in backdrop shows while the large picture is still decoded (a
+# 5000 x 3000 PNG full of grain takes a second or more to read; a JPEG would be read, scaled
+# down by its decoder, in a fraction of a frame's samples).
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/saver_lib.sh"
 
 pictures="$E2E_SCRATCH/pictures"
 mkdir -p "$pictures" "$(dirname "$SETTINGS_FILE")"
-convert -size 5000x3000 gradient:'#e02010-#f05030' -interlace Plane -quality 90 "$pictures/red.jpg"
-convert -size 800x600 gradient:'#10c020-#30e040' "$pictures/green.png"
+python3 - "$pictures/red.png" <<'PY'
+import os, struct, sys, zlib
+width, height = 5000, 3000
+def chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+# Red with grain in its low bits: rows from a random pool, so the file does not compress.
+grain = bytes.maketrans(bytes(range(256)), bytes((b & 31) for b in range(256)))
+pool = os.urandom(width * 3 * 67).translate(grain)
+base = bytes((200, 20, 20)) * width
+rows = []
+for y in range(64):
+    noise = pool[y * width * 3:(y + 1) * width * 3]
+    rows.append(b'\0' + bytes(a + b for a, b in zip(base, noise)))
+raw = b''.join(rows[y % 64] for y in range(height))
+with open(sys.argv[1], 'wb') as out:
+    out.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0)) +
+              chunk(b'IDAT', zlib.compress(raw, 1)) + chunk(b'IEND', b''))
+PY
+convert -size 800x600 gradient:'#10c020-#30e040' -interlace Plane "$pictures/green.jpg"
 mkfifo "$pictures/pipe.png"
 cat >"$SETTINGS_FILE" <<SETTINGS
 [Custom Images]
@@ -18,9 +37,9 @@ RepeatImage=0
 OwnImage=1
 ImageTime=1
 ImageSum=3
-ImageList0=$pictures/red.jpg
+ImageList0=$pictures/red.png
 ImageList1=$pictures/pipe.png
-ImageList2=$pictures/green.png
+ImageList2=$pictures/green.jpg
 SETTINGS
 settings_before=$(md5sum <"$SETTINGS_FILE")
 
