@@ -131,7 +131,12 @@ void checkBackgroundDialog(const ListSection& saved, const IniDocument& document
     std::vector<std::string> shownPaths;
     for (const auto& row : pictures.rows())
         shownPaths.push_back(row.path);
-    FUZZ_CHECK(reread.paths == shownPaths);
+    // A row read from the file that a line cannot hold as it is (blanks at its end, such as a
+    // vertical tab before a zero byte) stays in the list and may come back changed.
+    FUZZ_CHECK(reread.paths.size() == shownPaths.size());
+    for (std::size_t i = 0; i < reread.paths.size() && i < shownPaths.size(); ++i)
+        if (fitsOneIniLine(shownPaths[i]))
+            FUZZ_CHECK(reread.paths[i] == shownPaths[i]);
     FUZZ_CHECK(reread.mode == pictures.playMode() && reread.on == pictures.isOwnImage());
     // The interval keeps its value; its text may lose what a settings line cannot hold (a NUL
     // byte, blanks at its ends).
