@@ -2,6 +2,9 @@
 
 #include "support/OffscreenGl.h"
 #include "support/TempDir.h"
+#include "tank/ProcessState.h"
+#include "tank/platform/Folders.h"
+#include "tank/settings/SettingsLoad.h"
 
 #include <GL/gl.h>
 #include <cstdlib>
@@ -45,7 +48,9 @@ std::unique_ptr<quelmarine::Scene> makeScene(const std::string& settings, int wi
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     testsupport::writeFile(config + "/QuelmarineScr/QuelmarineSet.ini", settings);
     auto scene = std::make_unique<quelmarine::Scene>();
-    scene->InitOpenGL(width, height);
+    quelmarine::loadSettingsAtStartup();
+    scene->InitOpenGL(quelmarine::AquariumSettings, width, height,
+                      quelmarine::privateRuntimeFolder());
     return scene;
 }
 
@@ -57,10 +62,10 @@ std::string settingsWith(int fishPerSpecies, int bubbleLevel) {
     return text;
 }
 
-void renderFrames(quelmarine::Scene& scene, benchmark::State& state) {
+void renderFrames(quelmarine::Scene& scene, benchmark::State& state, GLuint userBackdrop) {
     const double cpuBefore = processCpuSeconds();
     for (auto _ : state) {
-        scene.RenderFrame(scene.screenWidth, scene.screenHeight);
+        scene.RenderFrame(scene.screenWidth, scene.screenHeight, userBackdrop);
         glFinish();
     }
     state.counters["cpu_ms"] =

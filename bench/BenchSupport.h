@@ -27,6 +27,6 @@ std::string settingsWith(int fishPerSpecies, int bubbleLevel);
 
 // Times one frame per iteration, finished (glFinish), at the scene's screen size. Reports the
 // CPU time of the whole process (all threads, the renderer's too) per frame as "cpu_ms".
-void renderFrames(quelmarine::Scene& scene, benchmark::State& state);
+void renderFrames(quelmarine::Scene& scene, benchmark::State& state, GLuint userBackdrop = 0);
 
 } // namespace bench

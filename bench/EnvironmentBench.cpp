@@ -3,6 +3,7 @@
 // the start-up builds.
 #include "BenchSupport.h"
 #include "tank/environment/BubbleEmitter.h"
+#include "tank/platform/Folders.h"
 #include "tank/scene/OutlineFont.h"
 #include "tank/scene/TextOverlay.h"
 
@@ -36,15 +37,17 @@ void BM_BubblePass330(benchmark::State& state) {
         return state.SkipWithError("no OpenGL context");
     quelmarine::BubbleEmitter emitters[3];
     for (auto& e : emitters) {
-        e.Init(quelmarine::kBubblePool);
+        e.Init(quelmarine::kBubblePool, quelmarine::privateRuntimeFolder());
         e.setColored(false);
     }
     glEnable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);
     for (auto _ : state) {
-        for (auto& e : emitters)
-            e.Draw(quelmarine::kBubblePool);
+        for (auto& e : emitters) {
+            e.Step(quelmarine::kBubblePool);
+            e.Draw();
+        }
         glFinish();
     }
     glDisable(GL_BLEND);
@@ -60,10 +63,10 @@ void BM_PlaceBubbleEmitters(benchmark::State& state) {
     for (auto _ : state) {
         quelmarine::BubbleEmitter emitters[3];
         for (auto& e : emitters) {
-            e.Init(quelmarine::kBubblePool);
+            e.Init(quelmarine::kBubblePool, quelmarine::privateRuntimeFolder());
             e.setColored(false);
             for (int step = 0; step < 110; ++step)
-                e.WarmUp(quelmarine::bubbleDrawCount(100));
+                e.Step(quelmarine::bubbleDrawCount(100));
         }
         glFinish();
         state.PauseTiming();
@@ -83,9 +86,7 @@ void BM_OverlayLines(benchmark::State& state) {
     quelmarine::OutlineFont font;
     font.Build();
     for (auto _ : state) {
-        bool visible = true;
-        std::int32_t frames = 0;
-        quelmarine::DrawOverlay(visible, frames, font);
+        quelmarine::DrawOverlay(font);
         glFinish();
     }
 }
@@ -99,9 +100,7 @@ void BM_BuildOutlineFont(benchmark::State& state) {
     quelmarine::OutlineFont font;
     for (auto _ : state) {
         font.Build();
-        bool visible = true;
-        std::int32_t frames = 0;
-        quelmarine::DrawOverlay(visible, frames, font);
+        quelmarine::DrawOverlay(font);
         glFinish();
         state.PauseTiming();
         font.Release();

@@ -34,10 +34,7 @@ void frameWithBackdrop(benchmark::State& state, bool userPicture) {
     static const GLuint texture = GLuint(quelmarine::uploadPictureTexture(photo));
     if (texture == 0)
         return state.SkipWithError("no texture");
-    scene->customBackdropTexture = userPicture ? texture : 0;
-    quelmarine::customImageActive = userPicture;
-    bench::renderFrames(*scene, state);
-    quelmarine::customImageActive = false;
+    bench::renderFrames(*scene, state, userPicture ? texture : 0);
 }
 
 // The default scene with the built-in backdrop, as the baseline of the next one.

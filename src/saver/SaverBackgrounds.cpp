@@ -22,7 +22,7 @@ GLuint SaverBackgrounds::Update(Clock::time_point now) {
         return 0;
     loader->uploadNext();
     pictures->advance(now);
-    return pictures->currentTexture > 0 ? GLuint(pictures->currentTexture) : 0;
+    return shownUserBackdrop(pictures->currentTexture);
 }
 
 } // namespace quelmarine::saver

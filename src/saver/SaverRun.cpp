@@ -2,9 +2,11 @@
 
 // The tank's headers come before Xlib's, whose macros (None, Bool, ...) would clash with them.
 #include "tank/ProcessState.h"
+#include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/scene/Scene.h"
 #include "tank/settings/SettingsFile.h"
+#include "tank/settings/SettingsLoad.h"
 
 #include "saver/FpsOverlay.h"
 #include "saver/SaverBackgrounds.h"
@@ -52,7 +54,6 @@ bool waitForNextFrame(SaverWindow& window, Clock::time_point deadline, bool& res
 int runSaver(const SaverOptions& options, const std::function<void()>& firstFrameShown) {
     // Several savers (one per monitor) start together: each unpacks its assets in a folder of
     // its own, removed when it ends however it ends.
-    assetFolderPerProcess = true;
     endOnTerminationSignals([] { removeProcessAssetFolder(); });
     removeStaleProcessFolders();
     XSetIOErrorHandler(connectionLost);
@@ -64,14 +65,17 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
         removeProcessAssetFolder();
         return 1;
     }
+    const std::string assetFolder = processAssetFolder();
+    if (assetFolder.empty())
+        reportError("Error Find TempPath.", "ERROR");
     auto scene = std::make_unique<Scene>();
-    scene->readOnlySettings = true;
     scene->overlayVisible = false; // the help text names keys and a menu the saver has not
-    scene->InitOpenGL(window.width(), window.height());
+    loadSettingsReadOnly();        // the saver never writes the settings
+    scene->InitOpenGL(AquariumSettings, window.width(), window.height(), assetFolder);
     // Silent unless asked: only --sound unpacks and plays the ambient loop.
     std::unique_ptr<SaverSound> sound;
     if (options.sound)
-        sound = std::make_unique<SaverSound>();
+        sound = std::make_unique<SaverSound>(assetFolder);
     removeProcessAssetFolder();
     GLint largestTexture = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestTexture);
@@ -91,8 +95,7 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
             scene->Resize(window.width(), window.height());
             resized = false;
         }
-        scene->customBackdropTexture = backgrounds.Update(Clock::now());
-        scene->RenderFrame(window.width(), window.height());
+        scene->RenderFrame(window.width(), window.height(), backgrounds.Update(Clock::now()));
         if (options.showFps) {
             frameRate.frameShown(Clock::now());
             DrawFrameRate(scene->outlineFont, frameRate.rate(), window.width(), window.height());

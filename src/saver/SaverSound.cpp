@@ -8,10 +8,10 @@
 
 namespace quelmarine::saver {
 
-SaverSound::SaverSound() {
+SaverSound::SaverSound(const std::string& assetFolder) {
     auto loaded = std::make_shared<WavSound>();
     bool ok = false;
-    withPackedAsset(kResourceAmbientLoop, kResourceAmbientLoopFile,
+    withPackedAsset(assetFolder, kResourceAmbientLoop, kResourceAmbientLoopFile,
                     [&](const std::string& path) { ok = readWavFile(path, *loaded); });
     if (!ok)
         return; // a missing sound is silence

@@ -6,13 +6,15 @@
 #include "tank/sound/LoopPlayer.h"
 
 #include <memory>
+#include <string>
 
 namespace quelmarine::saver {
 
 class SaverSound {
   public:
     // Unpacks the loop (call it while the saver's asset folder exists) and starts playing it.
-    SaverSound();
+    // The loop is unpacked in `assetFolder`.
+    explicit SaverSound(const std::string& assetFolder);
     ~SaverSound();
     SaverSound(const SaverSound&) = delete;
     SaverSound& operator=(const SaverSound&) = delete;

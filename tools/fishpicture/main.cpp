@@ -11,7 +11,9 @@
 #include "res/ResourceIds.h"
 #include "tank/ProcessState.h"
 #include "tank/fish/FishPopulation.h"
+#include "tank/platform/Folders.h"
 #include "tank/scene/Scene.h"
+#include "tank/settings/SettingsLoad.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -192,7 +194,9 @@ int main(int argc, char** argv) {
     const int stillHeight = kHeight - kBandHeight;
     Scene scene;
     scene.overlayVisible = false;
-    scene.InitOpenGL(kWidth * kScale, stillHeight * kScale);
+    loadSettingsAtStartup();
+    scene.InitOpenGL(AquariumSettings, kWidth * kScale, stillHeight * kScale,
+                     privateRuntimeFolder());
     for (int i = 0; i < kFishSpecies; ++i)
         AquariumSettings.fishCount[i] = kStillCounts[i];
     glEnable(GL_SCISSOR_TEST);

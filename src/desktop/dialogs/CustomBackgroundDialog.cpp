@@ -76,7 +76,7 @@ CustomBackgroundDialog::~CustomBackgroundDialog() {
 }
 
 unsigned CustomBackgroundDialog::backdropTexture() const {
-    return list.currentTexture > 0 ? unsigned(list.currentTexture) : 0u;
+    return shownUserBackdrop(list.currentTexture);
 }
 
 void CustomBackgroundDialog::addImageFile(const QString& path) {

@@ -8,7 +8,7 @@
 
 namespace quelmarine {
 
-AmbientSound::AmbientSound() = default;
+AmbientSound::AmbientSound(const std::string& assetFolder) : assetFolder(assetFolder) {}
 
 AmbientSound::~AmbientSound() = default;
 
@@ -18,7 +18,7 @@ std::shared_ptr<const WavSound> AmbientSound::loadLoop() {
     // The asset file lives only while it is unpacked; the samples stay in memory.
     auto read = std::make_shared<WavSound>();
     bool ok = false;
-    withPackedAsset(kResourceAmbientLoop, kResourceAmbientLoopFile,
+    withPackedAsset(assetFolder, kResourceAmbientLoop, kResourceAmbientLoopFile,
                     [&](const std::string& path) { ok = readWavFile(path, *read); });
     if (ok)
         loop = std::move(read);

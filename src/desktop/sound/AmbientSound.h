@@ -4,6 +4,7 @@
 // that plays only the ambient loop stays light. The view calls Tick() after every frame.
 
 #include <memory>
+#include <string>
 
 #include "tank/sound/AmbientLoop.h"
 #include "tank/sound/LoopPlayer.h"
@@ -12,7 +13,8 @@ namespace quelmarine {
 
 class AmbientSound : public AmbientOutput {
   public:
-    AmbientSound();
+    // The loop is unpacked in `assetFolder` when it is first needed.
+    explicit AmbientSound(const std::string& assetFolder);
     ~AmbientSound() override;
     AmbientSound(const AmbientSound&) = delete;
     AmbientSound& operator=(const AmbientSound&) = delete;
@@ -30,6 +32,7 @@ class AmbientSound : public AmbientOutput {
     // The loop's samples, read from the packed asset the first time they are needed.
     std::shared_ptr<const WavSound> loadLoop();
 
+    const std::string assetFolder;
     std::shared_ptr<const WavSound> loop;
     bool loopMissing = false;
     std::unique_ptr<LoopPlayer> player;

@@ -8,6 +8,7 @@
 #include "tank/platform/ProcessExit.h"
 #include "tank/scene/GlErrorCheck.h"
 #include "tank/scene/InteractionModes.h"
+#include "tank/settings/SettingsLoad.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -22,7 +23,7 @@ constexpr int kFramePeriodMs = 10;
 constexpr int kMaxHeldTicks = 25;
 } // namespace
 
-AquariumView::AquariumView(QScreen* target) {
+AquariumView::AquariumView(QScreen* target) : assetFolder(privateRuntimeFolder()) {
     if (target)
         setScreen(target);
     setSurfaceType(QWindow::OpenGLSurface);
@@ -56,8 +57,11 @@ void AquariumView::InitOpenGL() {
         return;
     }
     context = std::move(made);
+    if (assetFolder.empty())
+        reportError("Error Find TempPath.", "ERROR");
+    loadSettingsAtStartup();
     const QSize screenSize = screenPixelSize();
-    aquarium.InitOpenGL(screenSize.width(), screenSize.height());
+    aquarium.InitOpenGL(AquariumSettings, screenSize.width(), screenSize.height(), assetFolder);
     sceneReady = temporaryFolderExists();
 }
 
@@ -94,7 +98,8 @@ void AquariumView::RenderFrame() {
     if (!context || !isExposed() || !context->makeCurrent(this))
         return;
     const QSize pixels = size() * devicePixelRatio();
-    aquarium.RenderFrame(pixels.width(), pixels.height());
+    aquarium.RenderFrame(pixels.width(), pixels.height(),
+                         background ? background->backdropTexture() : 0);
     context->swapBuffers(this);
     // The checking run (scripts/soak): every error raised since the last check is reported.
     if (checkGlErrors)
@@ -112,7 +117,6 @@ void AquariumView::timerEvent(QTimerEvent* event) {
     }
     if (modalWindowPending())
         return;
-    aquarium.customBackdropTexture = background ? background->backdropTexture() : 0;
     RenderFrame();
     ambientSound.Tick();
 }

@@ -70,9 +70,11 @@ class AquariumView : public QWindow {
     bool makeContextCurrent();
 
     std::unique_ptr<QOpenGLContext> context;
+    // Where the built-in pictures and sound are unpacked: the private runtime folder.
+    const std::string assetFolder;
     Scene aquarium;
     MouseInteraction mouseInteraction{*this, aquarium.mouse};
-    AmbientSound ambientSound;
+    AmbientSound ambientSound{assetFolder};
     QBasicTimer frameTimer;
     bool firstFrameDone = false;
     const bool checkGlErrors = glChecksRequested();

@@ -1,9 +1,6 @@
 #include "tank/assets/PackedAssets.h"
 
-#include "tank/ProcessState.h"
 #include "tank/assets/ScrambleKey.h"
-#include "tank/platform/ErrorReport.h"
-#include "tank/platform/Folders.h"
 
 #include <array>
 #include <cstdint>
@@ -47,16 +44,6 @@ void releaseProgramPages(const unsigned char* begin, std::size_t size) {
 }
 
 } // namespace
-
-std::string windowsDirPrefix() {
-    std::string folder = assetFolderPerProcess ? processAssetFolder() : privateRuntimeFolder();
-    static bool reported = false;
-    if (folder.empty() && !reported) {
-        reported = true;
-        reportError("Error Find TempPath.", "ERROR");
-    }
-    return folder;
-}
 
 std::string packedAssetPath(const std::string& directory, const std::string& name) {
     return directory + name + ".ad";

@@ -11,11 +11,6 @@
 
 namespace quelmarine {
 
-// The asset folder, ending in '/': the private runtime folder (or this process's own folder in
-// it, when `assetFolderPerProcess` is set). Empty (after one error report)
-// when no private folder can be had; nothing is extracted then.
-std::string windowsDirPrefix();
-
 std::string packedAssetPath(const std::string& directory, const std::string& name);
 std::string plainAssetPath(const std::string& directory, const std::string& name);
 
@@ -33,12 +28,13 @@ void unscramblePackedAsset(const std::string& directory, const std::string& name
 // Removes a file, ignoring the result.
 void deleteAssetFile(const std::string& path);
 
-// Runs `use` with the plain file of resource `resourceId` extracted as `name`, then deletes
-// the packed and the plain file, whether or not the earlier steps worked. A termination
-// request in between removes them too.
+// Runs `use` with the plain file of resource `resourceId` extracted as `name` into `directory`
+// (the asset folder, ending in '/'), then deletes the packed and the plain file, whether or not
+// the earlier steps worked. A termination request in between removes them too. With an empty
+// `directory` nothing is extracted and `use` gets a path that does not exist.
 template <typename Use>
-void withPackedAsset(std::uint16_t resourceId, const std::string& name, Use&& use) {
-    const std::string directory = windowsDirPrefix();
+void withPackedAsset(const std::string& directory, std::uint16_t resourceId,
+                     const std::string& name, Use&& use) {
     const bool extracted = !directory.empty();
     RemovedOnTermination packed(extracted ? packedAssetPath(directory, name) : std::string());
     RemovedOnTermination plain(extracted ? plainAssetPath(directory, name) : std::string());

@@ -307,4 +307,8 @@ void BackgroundPictures::saveSection() const {
     });
 }
 
+unsigned shownUserBackdrop(std::int32_t currentTexture) {
+    return customImageActive && currentTexture > 0 ? unsigned(currentTexture) : 0u;
+}
+
 } // namespace quelmarine

@@ -126,4 +126,8 @@ inline constexpr const char* kDefaultInterval = "5";
 // "(path)image loading error."
 std::string pictureErrorMessage(const std::string& path);
 
+// The texture a frame shows instead of the built-in backdrop: the list's current picture while
+// "Use your own image" is on (`customImageActive`) and a picture is ready; else 0.
+unsigned shownUserBackdrop(std::int32_t currentTexture);
+
 } // namespace quelmarine

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 
 #include "res/ResourceIds.h"
 #include "tank/assets/PackedAssets.h"
@@ -68,20 +69,24 @@ void BubbleEmitter::Rebirth(Particle& p) {
 bool BubbleEmitter::InitParticles(std::int32_t count) {
     if (!ParticleSystem::Init(count))
         return false;
+    shown.reset(new (std::nothrow) Sprite[std::size_t(count)]());
+    shownCount = 0;
+    if (!shown)
+        return false;
     for (std::int32_t i = 0; i < pool; ++i)
         FirstBirth(particles[i]);
     return true;
 }
 
-void BubbleEmitter::LoadSprite() {
-    withPackedAsset(kResourceBubbleSprite, kResourceBubbleSpriteFile,
+void BubbleEmitter::LoadSprite(const std::string& assetFolder) {
+    withPackedAsset(assetFolder, kResourceBubbleSprite, kResourceBubbleSpriteFile,
                     [&](const std::string& path) { loadTexture(path, texture); });
 }
 
-bool BubbleEmitter::Init(std::int32_t count) {
+bool BubbleEmitter::Init(std::int32_t count, const std::string& assetFolder) {
     if (!InitParticles(count))
         return false;
-    LoadSprite();
+    LoadSprite(assetFolder);
     return true;
 }
 
@@ -99,43 +104,38 @@ void BubbleEmitter::Update() {
     }
 }
 
-void BubbleEmitter::Draw(std::int32_t count) {
-    Advance(count, true);
-}
-
-void BubbleEmitter::WarmUp(std::int32_t count) {
-    Advance(count, false);
-}
-
-void BubbleEmitter::Advance(std::int32_t count, bool render) {
+void BubbleEmitter::Step(std::int32_t count) {
     activeCount = std::clamp(count, 0, pool);
-    if (render) {
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glBegin(GL_QUADS);
-    }
     for (std::int32_t i = 0; i < activeCount; ++i) {
         const Particle& p = particles[i];
         // A new tremble every frame.
         const float jx = float(roll(20)) * 0.01f;
         const float jz = float(roll(20)) * 0.01f;
-        if (!render)
-            continue;
-        const float cx = p.x + jx, cz = p.z + jz, s = p.size;
+        shown[i] = {p.x + jx, p.y, p.z + jz, p.size, p.red, p.green, p.blue};
+    }
+    shownCount = activeCount;
+    Update();
+}
+
+void BubbleEmitter::Draw() const {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBegin(GL_QUADS);
+    for (std::int32_t i = 0; i < shownCount; ++i) {
+        const Sprite& p = shown[i];
+        const float s = p.size;
         if (colored)
             glColor3ub(GLubyte(p.red), GLubyte(p.green), GLubyte(p.blue));
         glTexCoord2f(0, 0);
-        glVertex3f(cx - s, p.y - s, cz);
+        glVertex3f(p.x - s, p.y - s, p.z);
         glTexCoord2f(1, 0);
-        glVertex3f(cx - s, p.y + s, cz);
+        glVertex3f(p.x - s, p.y + s, p.z);
         glTexCoord2f(1, 1);
-        glVertex3f(cx + s, p.y + s, cz);
+        glVertex3f(p.x + s, p.y + s, p.z);
         glTexCoord2f(0, 1);
-        glVertex3f(cx + s, p.y - s, cz);
+        glVertex3f(p.x + s, p.y - s, p.z);
     }
-    if (render)
-        glEnd();
-    Update();
-    if (render && colored)
+    glEnd();
+    if (colored)
         glColor3ub(255, 255, 255);
 }
 

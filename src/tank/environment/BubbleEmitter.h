@@ -2,6 +2,8 @@
 // One stream of rising bubble sprites: a pool of particles born below the tank floor that rise,
 // speed up and are born again when they leave the water or die.
 
+#include <string>
+
 #include "tank/environment/ParticleSystem.h"
 
 namespace quelmarine {
@@ -21,15 +23,17 @@ std::int32_t bubbleDrawCount(std::int32_t bubbleCount);
 class BubbleEmitter : public ParticleSystem {
   public:
     // Allocates the pool, gives every particle its first birth and loads the sprite texture
-    // (the current OpenGL context receives it).
-    bool Init(std::int32_t count) override;
+    // (unpacked in `assetFolder`; the current OpenGL context receives it).
+    bool Init(std::int32_t count, const std::string& assetFolder);
+    // The sprite texture alone.
+    void LoadSprite(const std::string& assetFolder);
     void Update() override;
-    // Draws the first `count` particles at the current model-view position, then advances them.
-    // A count below 0 draws and moves nothing; one above the pool is held to the pool.
-    void Draw(std::int32_t count);
-    // Everything Draw does except sending the quads (the same random numbers are drawn): the
-    // start-up's warm-up steps, whose pictures the first frame would clear anyway.
-    void WarmUp(std::int32_t count);
+    // One step of the first `count` particles: each is shown where it is with a new tremble,
+    // then all of them advance. A count below 0 shows and moves nothing; one above the pool is
+    // held to the pool.
+    void Step(std::int32_t count);
+    // The particles as the last step showed them, at the current model-view position.
+    void Draw() const;
 
     // Births without the texture, for Init and for code that has no OpenGL context.
     bool InitParticles(std::int32_t count);
@@ -37,8 +41,14 @@ class BubbleEmitter : public ParticleSystem {
     void Rebirth(Particle& p);
 
   private:
-    void LoadSprite();
-    void Advance(std::int32_t count, bool render);
+    // One sprite as a step shows it.
+    struct Sprite {
+        float x, y, z, size;
+        float red, green, blue;
+    };
+
+    std::unique_ptr<Sprite[]> shown;
+    std::int32_t shownCount = 0;
 };
 
 } // namespace quelmarine

@@ -26,7 +26,7 @@ class ParticleSystem {
 
     // Allocates `count` particles (position, velocity and acceleration zero) and makes them all
     // active. False when the pool cannot be had.
-    virtual bool Init(std::int32_t count);
+    bool Init(std::int32_t count);
     // Advances the active particles by one frame.
     virtual void Update() = 0;
 

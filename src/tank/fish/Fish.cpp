@@ -14,8 +14,8 @@ constexpr double kBoxDegreesToRadians = 0.017453291681077746;
 constexpr int kWanderAfter = 400;
 
 // Phase-step thresholds: the generators step once every threshold + 2 calls.
-constexpr int kFlapCDThreshold = 5, kFlapEThreshold = 2, kFlapFThreshold = 3, kFlapGThreshold = 5,
-              kFlapHThreshold = 5;
+constexpr int kDorsalThreshold = 5, kPectoralThreshold = 2, kPelvicThreshold = 3,
+              kAnalThreshold = 5, kTailThreshold = 5;
 
 WaveState wave(float spatialStep, float amplitude, float phaseStep) {
     WaveState w;
@@ -33,9 +33,12 @@ bool boxesOverlap(const FishBox& a, const FishBox& b) {
 }
 
 Fish::Fish()
-    : bodyWave(wave(0.2617994f, 0.01f, 0.7853981f)), flapCD(wave(0.19634953f, 0.005f, 0.5235987f)),
-      flapE(wave(0.19634953f, 0.03f, 0.7853981f)), flapF(wave(0.19634953f, 0.03f, 0.7853981f)),
-      flapG(wave(0.19634953f, 0.01f, 0.5235987f)), flapH(wave(0.31415924f, 0.02f, 0.7853981f)) {
+    : bodyWave(wave(0.2617994f, 0.01f, 0.7853981f)),
+      dorsalFlap(wave(0.19634953f, 0.005f, 0.5235987f)),
+      pectoralFlap(wave(0.19634953f, 0.03f, 0.7853981f)),
+      pelvicFlap(wave(0.19634953f, 0.03f, 0.7853981f)),
+      analFlap(wave(0.19634953f, 0.01f, 0.5235987f)),
+      tailFlap(wave(0.31415924f, 0.02f, 0.7853981f)) {
     targetPitch = float(std::rand() % 45);
     targetHeading = float(std::rand() % 180);
     wanderTimer = std::rand() % 200;
@@ -75,12 +78,12 @@ void Fish::ComputePose(FishPose& pose) {
     ComputeJaw(pose.jawUpper, 5, false);
     ComputeTurnYaw(pose.yaw, 10, targetHeading, true);
     ComputeBodyWave(pose.wave, 10);
-    runFlapGenerator(flapCD, kFlapCDThreshold, s, pose.flapC, 11);
-    runFlapGenerator(flapCD, kFlapCDThreshold, s, pose.flapD, 6);
-    runFlapGenerator(flapE, kFlapEThreshold, s, pose.flapE, 10);
-    runFlapGenerator(flapF, kFlapFThreshold, s, pose.flapF, 7);
-    runFlapGenerator(flapG, kFlapGThreshold, s, pose.flapG, 6);
-    runFlapGenerator(flapH, kFlapHThreshold, s, pose.flapH, 15);
+    runFlapGenerator(dorsalFlap, kDorsalThreshold, s, pose.dorsalFront, 11);
+    runFlapGenerator(dorsalFlap, kDorsalThreshold, s, pose.dorsalRear, 6);
+    runFlapGenerator(pectoralFlap, kPectoralThreshold, s, pose.pectoral, 10);
+    runFlapGenerator(pelvicFlap, kPelvicThreshold, s, pose.pelvic, 7);
+    runFlapGenerator(analFlap, kAnalThreshold, s, pose.anal, 6);
+    runFlapGenerator(tailFlap, kTailThreshold, s, pose.tail, 15);
 }
 
 void Fish::SetSwimStyle(float speedTarget, bool shut) {
@@ -88,12 +91,12 @@ void Fish::SetSwimStyle(float speedTarget, bool shut) {
     const float m = speedTarget >= 0.2f ? 1.5f : 1.0f;
     bodyWave.spatialStep = 0.2617994f;
     bodyWave.phaseStep = 0.7853981f * m;
-    flapCD.spatialStep = 0.6283185f;
-    flapCD.amplitude = 0.015f * m;
-    flapCD.phaseStep = 0.39269906f * m;
-    flapE.spatialStep = 0.19634953f;
-    flapE.amplitude = 0.01f * m;
-    flapE.phaseStep = 0.52359873f * m;
+    dorsalFlap.spatialStep = 0.6283185f;
+    dorsalFlap.amplitude = 0.015f * m;
+    dorsalFlap.phaseStep = 0.39269906f * m;
+    pectoralFlap.spatialStep = 0.19634953f;
+    pectoralFlap.amplitude = 0.01f * m;
+    pectoralFlap.phaseStep = 0.52359873f * m;
 }
 
 void Fish::Wander() {
@@ -151,18 +154,18 @@ const float* poseArray(const FishPose& pose, PoseArray which) {
         return pose.jawUpper;
     case PoseArray::JawLower:
         return pose.jawLower;
-    case PoseArray::FlapC:
-        return pose.flapC;
-    case PoseArray::FlapD:
-        return pose.flapD;
-    case PoseArray::FlapE:
-        return pose.flapE;
-    case PoseArray::FlapF:
-        return pose.flapF;
-    case PoseArray::FlapG:
-        return pose.flapG;
-    case PoseArray::FlapH:
-        return pose.flapH;
+    case PoseArray::DorsalFront:
+        return pose.dorsalFront;
+    case PoseArray::DorsalRear:
+        return pose.dorsalRear;
+    case PoseArray::Pectoral:
+        return pose.pectoral;
+    case PoseArray::Pelvic:
+        return pose.pelvic;
+    case PoseArray::Anal:
+        return pose.anal;
+    case PoseArray::Tail:
+        return pose.tail;
     }
     return nullptr;
 }
@@ -186,23 +189,30 @@ PartMotion partMotion(const FishPartRule& rule, const FishPose& pose) {
     return motion;
 }
 
-void Fish::DrawMesh(const FishPose& pose) {
+void Fish::DrawMesh(const FishPose& pose) const {
     GlStripSink sink;
     DrawMeshTo(sink, pose);
 }
 
-void Fish::Draw() {
-    FishPose pose;
-    ComputePose(pose);
-    glPushMatrix();
-    glRotatef(-90, 1, 0, 0);
+void Fish::Step() {
+    shown.position = {x, y, z};
+    ComputePose(shown.pose);
     EasePitch();
-    const float h = heading * kDegreesToRadians;
-    glRotatef(-pitch, std::sin(h), -std::cos(h), 0);
+    shown.heading = heading;
+    shown.pitch = pitch;
+    shown.size = size;
     Wander();
-    DrawMesh(pose);
     Move();
     UpdateBoxes();
+}
+
+void Fish::Draw() const {
+    glPushMatrix();
+    glRotatef(-90, 1, 0, 0);
+    const float h = shown.heading * kDegreesToRadians;
+    glRotatef(-shown.pitch, std::sin(h), -std::cos(h), 0);
+    GlStripSink sink;
+    drawFishMesh(sink, shown.pose, shown.size);
     glPopMatrix();
 }
 

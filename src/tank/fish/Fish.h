@@ -1,7 +1,8 @@
 #pragma once
 // The main fish: its mesh animation (turning spread, body wave, fin flaps, jaws), its pitch,
-// wandering, movement, wall rules and collision boxes. `Draw` draws the fish and advances it one
-// step; the frame's model-view matrix already holds the fish's translation.
+// wandering, movement, wall rules and collision boxes. `Step` advances it one step and keeps
+// what that step shows; `Draw` draws it so, at the translation the frame's model-view matrix
+// already holds (the fish's `shown.position`).
 
 #include "tank/fish/FishMeshTables.h"
 #include "tank/fish/PartDrawing.h"
@@ -16,8 +17,17 @@ struct FishPose {
     float wave[10] = {};
     float jawUpper[5] = {};
     float jawLower[7] = {};
-    float flapC[11] = {}, flapD[6] = {}, flapE[10] = {}, flapF[7] = {}, flapG[6] = {};
-    float flapH[15] = {};
+    float dorsalFront[11] = {}, dorsalRear[6] = {}, pectoral[10] = {}, pelvic[7] = {};
+    float anal[6] = {}, tail[15] = {};
+};
+
+// What one step leaves for drawing: the bent mesh, and where and how the fish is shown (where
+// it was before the step moved it on).
+struct FishFrame {
+    FishPose pose;
+    Vec3f position;
+    float heading = 0, pitch = 0;
+    int size = 6;
 };
 
 // An axis-aligned box: {xMax, xMin, yMax, yMin, zMax, zMin}.
@@ -31,12 +41,14 @@ class Fish : public Swimmer {
   public:
     Fish();
 
-    // Draws the fish and steps it: arrays, pitch, wander, mesh, movement, boxes.
-    void Draw();
-    // The ten mesh parts for `pose`, through OpenGL.
-    void DrawMesh(const FishPose& pose);
+    // One step: pose arrays, pitch, wander, movement, boxes; `shown` keeps this step's picture.
+    void Step();
+    // The fish as the last step left it; the translation to `shown.position` is already made.
+    void Draw() const;
+    // The ten mesh parts for `pose` at this size, through OpenGL.
+    void DrawMesh(const FishPose& pose) const;
     // The same vertex stream into any strip sink (see PartDrawing.h).
-    template <typename Sink> void DrawMeshTo(Sink& sink, const FishPose& pose);
+    template <typename Sink> void DrawMeshTo(Sink& sink, const FishPose& pose) const;
 
     // Fills every array of the pose for this frame (advancing the generators and the turn).
     void ComputePose(FishPose& pose);
@@ -55,7 +67,8 @@ class Fish : public Swimmer {
     int size = 6;
     bool mouthShut = true;
 
-    WaveState bodyWave, flapCD, flapE, flapF, flapG, flapH;
+    // The dorsal fin's front and rear share one generator.
+    WaveState bodyWave, dorsalFlap, pectoralFlap, pelvicFlap, analFlap, tailFlap;
     int lowerJawTick = 0; // the mouth timer
     float jawAmplitude = 0.003f;
 
@@ -63,14 +76,26 @@ class Fish : public Swimmer {
     float boxLength = 1.0f, boxWidth = 0.36675f, boxHeight = 0.331898f;
     FishBox bodyBox, reachBox;
     float nose[3] = {}, tail[3] = {};
-    bool hasBoxes = false; // false until the fish has been drawn once
+    bool hasBoxes = false; // false until the fish has stepped once
     bool crowded = false;
+    FishFrame shown;
 };
 
 // How each mesh part of the main fish moves, as data: the body segment(s) whose yaw turns it,
 // the pose array that displaces it per column (on which rows, along which axes), the body-wave
 // segment that shifts all of it sideways, and whether its mirrored copy flaps the other way.
-enum class PoseArray { None, Wave, JawUpper, JawLower, FlapC, FlapD, FlapE, FlapF, FlapG, FlapH };
+enum class PoseArray {
+    None,
+    Wave,
+    JawUpper,
+    JawLower,
+    DorsalFront,
+    DorsalRear,
+    Pectoral,
+    Pelvic,
+    Anal,
+    Tail
+};
 
 struct FishPartRule {
     int yawSegment;   // -1: every body column turns by its own segment's yaw
@@ -88,22 +113,26 @@ inline constexpr FishPartRule kFishPartRules[kFishPartCount] = {
     {-1, -1, PoseArray::Wave, {0, 1, 0}, kAllRows, -1, false},     // body
     {0, -1, PoseArray::JawUpper, {0, 0, 1}, kAllRows, -1, false},  // upper jaw
     {0, -1, PoseArray::JawLower, {0, 0, -1}, kAllRows, -1, false}, // lower jaw
-    {4, 5, PoseArray::FlapC, {1, 1, 0}, kRow1, -1, false},         // dorsal fin, front
-    {7, -1, PoseArray::FlapD, {0, 1, 0}, kRow1, 7, false},         // dorsal fin, rear
-    {4, -1, PoseArray::FlapE, {0, 1, 1}, kRow0, -1, true},         // pectoral fins
-    {4, -1, PoseArray::FlapF, {0, 1, 0}, kRow0, -1, true},         // pelvic fins
-    {7, -1, PoseArray::FlapG, {0, 1, 0}, kRow1, 7, false},         // anal fin
-    {9, -1, PoseArray::FlapH, {0, 1, 0}, kRow0, 9, false},         // tail fin
+    {4, 5, PoseArray::DorsalFront, {1, 1, 0}, kRow1, -1, false},   // dorsal fin, front
+    {7, -1, PoseArray::DorsalRear, {0, 1, 0}, kRow1, 7, false},    // dorsal fin, rear
+    {4, -1, PoseArray::Pectoral, {0, 1, 1}, kRow0, -1, true},      // pectoral fins
+    {4, -1, PoseArray::Pelvic, {0, 1, 0}, kRow0, -1, true},        // pelvic fins
+    {7, -1, PoseArray::Anal, {0, 1, 0}, kRow1, 7, false},          // anal fin
+    {9, -1, PoseArray::Tail, {0, 1, 0}, kRow0, 9, false},          // tail fin
     {0, -1, PoseArray::None, {0, 0, 0}, 0, -1, false},             // eyes
 };
 
 const float* poseArray(const FishPose& pose, PoseArray which);
 PartMotion partMotion(const FishPartRule& rule, const FishPose& pose);
 
-template <typename Sink> void Fish::DrawMeshTo(Sink& sink, const FishPose& pose) {
+// The ten mesh parts bent by `pose`, at `size`.
+template <typename Sink> void drawFishMesh(Sink& sink, const FishPose& pose, int size) {
     for (int part = 0; part < kFishPartCount; ++part)
-        drawPart(sink, *this, kFishParts[part], partMotion(kFishPartRules[part], pose),
-                 float(size));
+        drawPart(sink, kFishParts[part], partMotion(kFishPartRules[part], pose), float(size));
+}
+
+template <typename Sink> void Fish::DrawMeshTo(Sink& sink, const FishPose& pose) const {
+    drawFishMesh(sink, pose, size);
 }
 
 } // namespace quelmarine

@@ -44,9 +44,9 @@ int speciesOfSlot(const std::int32_t counts[kFishSpecies], int slot) {
     return -1;
 }
 
-void LoadSpeciesTextures(GLuint textures[kFishSpecies]) {
+void LoadSpeciesTextures(const std::string& assetFolder, GLuint textures[kFishSpecies]) {
     for (int i = 0; i < kFishSpecies; ++i)
-        withPackedAsset(kSkins[i].id, kSkins[i].file,
+        withPackedAsset(assetFolder, kSkins[i].id, kSkins[i].file,
                         [&](const std::string& path) { loadTexture(path, textures[i]); });
 }
 
@@ -62,20 +62,28 @@ void PlaceAllFish(std::span<Fish> pool, float tankTop, float tankBottom) {
     }
 }
 
-void DrawFishPass(std::span<Fish> pool, const std::int32_t counts[kFishSpecies],
-                  const GLuint textures[kFishSpecies], bool feedMode, std::span<FoodTarget> food) {
+void StepFishPass(std::span<Fish> pool, const std::int32_t counts[kFishSpecies], bool feedMode,
+                  std::span<FoodTarget> food) {
     const int total = std::min(fishInUse(counts), int(pool.size()));
     for (int i = 0; i < total; ++i) {
-        Fish& fish = pool[i];
-        glPushMatrix();
-        glTranslatef(fish.x, fish.y, fish.z);
-        glBindTexture(GL_TEXTURE_2D, textures[speciesOfSlot(counts, i)]);
-        fish.Draw();
-        glPopMatrix();
+        pool[i].Step();
         if (feedMode)
             FeedSteer(pool, i, food);
         EatCheck(pool, i, food);
         Crowd(pool, i);
+    }
+}
+
+void DrawFishPass(std::span<const Fish> pool, const std::int32_t counts[kFishSpecies],
+                  const GLuint textures[kFishSpecies]) {
+    const int total = std::min(fishInUse(counts), int(pool.size()));
+    for (int i = 0; i < total; ++i) {
+        const Fish& fish = pool[i];
+        glPushMatrix();
+        glTranslatef(fish.shown.position.x, fish.shown.position.y, fish.shown.position.z);
+        glBindTexture(GL_TEXTURE_2D, textures[speciesOfSlot(counts, i)]);
+        fish.Draw();
+        glPopMatrix();
     }
 }
 

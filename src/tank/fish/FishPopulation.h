@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "tank/fish/Fish.h"
 #include "tank/fish/FishRules.h"
@@ -21,16 +22,19 @@ int fishInUse(const std::int32_t counts[kFishSpecies]);
 int speciesOfSlot(const std::int32_t counts[kFishSpecies], int slot);
 
 // The five species skins, packed assets FishSkin0 … FishSkin4 ("fish0" … "fish4").
-void LoadSpeciesTextures(GLuint textures[kFishSpecies]);
+void LoadSpeciesTextures(const std::string& assetFolder, GLuint textures[kFishSpecies]);
 
 // Places all 25 slots with 14 draws of rand() each (x, y, z from draws 5, 6 and 7) and gives
 // each the swimming box x -50 ... 50, y up to tankTop, z -80 ... -60.
 void PlaceAllFish(std::span<Fish> pool, float tankTop, float tankBottom);
 
-// The fish part of a frame (lighting on): each fish in use is translated to its position,
-// drawn with its species skin and stepped; then FeedSteer (only in Feed mode), EatCheck and
-// Crowd run for it.
-void DrawFishPass(std::span<Fish> pool, const std::int32_t counts[kFishSpecies],
-                  const GLuint textures[kFishSpecies], bool feedMode, std::span<FoodTarget> food);
+// The fish part of a frame's step: each fish in use steps, then FeedSteer (only in Feed mode),
+// EatCheck and Crowd run for it.
+void StepFishPass(std::span<Fish> pool, const std::int32_t counts[kFishSpecies], bool feedMode,
+                  std::span<FoodTarget> food);
+// The fish part of a frame's drawing (lighting on): each fish in use as its last step left it,
+// with its species skin.
+void DrawFishPass(std::span<const Fish> pool, const std::int32_t counts[kFishSpecies],
+                  const GLuint textures[kFishSpecies]);
 
 } // namespace quelmarine

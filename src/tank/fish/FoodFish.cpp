@@ -16,27 +16,20 @@ constexpr float kBodyWaveAmplitude = 0.05f;
 constexpr float kBodyWavePhaseStep = 0.7853981f;
 constexpr float kFlapPhaseStep = 0.5235987f;
 constexpr float kFlapAmplitude = 0.005f;
-constexpr float kFlapStepQS = 0.098174766f;
-constexpr float kFlapStepT = 0.049087383f;
-constexpr float kFlapStepPU = 0.13089968f;
+constexpr float kFlapStepFanLegs = 0.098174766f;
+constexpr float kFlapStepAntennae = 0.049087383f;
+constexpr float kFlapStepSwimmeretsHead = 0.13089968f;
 constexpr int kWanderAfter = 1000;
 
-FoodFlapStates freshFlapStates() {
-    FoodFlapStates states;
-    for (WaveState* w : {&states.q, &states.s, &states.p, &states.t, &states.u})
-        w->phaseStep = kFlapPhaseStep;
-    return states;
+bool moves(const Vec3f& gain) {
+    return gain.x != 0 || gain.y != 0 || gain.z != 0;
 }
 
 } // namespace
 
-FoodFlapStates& foodFlapStates() {
-    static FoodFlapStates states = freshFlapStates();
-    return states;
-}
-
-void resetFoodFlapStates() {
-    foodFlapStates() = freshFlapStates();
+FoodFlapStates::FoodFlapStates() {
+    for (WaveState* w : {&tailFan, &legs, &swimmerets, &antennae, &headFlutter})
+        w->phaseStep = kFlapPhaseStep;
 }
 
 SwimRules foodSwimRules() {
@@ -72,36 +65,76 @@ void FoodFish::ComputeBodyWave(float* out, int count) {
             std::sin(float(i) * bodyWave.spatialStep + bodyWave.phase) * size * bodyWave.amplitude;
 }
 
-void FoodFish::ComputePose(FoodFishPose& pose) {
+void FoodFish::ComputePose(FoodFishPose& pose, FoodFlapStates& flaps) {
     pose = FoodFishPose{};
-    FoodFlapStates& flaps = foodFlapStates();
     ComputeTurnYaw(pose.yaw, kFoodSegments, targetHeading, false);
     ComputeBodyWave(pose.wave, kFoodSegments);
-    runFoodFlap(flaps.q, kFlapStepQS, size, pose.flapQ, 8);
-    runFoodFlap(flaps.s, kFlapStepQS, size, pose.flapS, 9);
-    runFoodFlap(flaps.p, kFlapStepPU, size, pose.flapP, 9);
-    runFoodFlap(flaps.t, kFlapStepT, size, pose.flapT, 12);
-    runFoodFlap(flaps.u, kFlapStepPU, size, pose.flapU, 12);
+    runFoodFlap(flaps.tailFan, kFlapStepFanLegs, size, pose.tailFan, 8);
+    runFoodFlap(flaps.legs, kFlapStepFanLegs, size, pose.legs, 9);
+    runFoodFlap(flaps.swimmerets, kFlapStepSwimmeretsHead, size, pose.swimmerets, 9);
+    runFoodFlap(flaps.antennae, kFlapStepAntennae, size, pose.antennae, 12);
+    runFoodFlap(flaps.headFlutter, kFlapStepSwimmeretsHead, size, pose.headFlutter, 12);
 }
 
 void FoodFish::Wander() {
     WanderStep(kWanderAfter, 500);
 }
 
-void FoodFish::DrawMesh(const FoodFishPose& pose) {
+const float* foodPoseArray(const FoodFishPose& pose, FoodPoseArray which) {
+    switch (which) {
+    case FoodPoseArray::None:
+        return nullptr;
+    case FoodPoseArray::TailFan:
+        return pose.tailFan;
+    case FoodPoseArray::Legs:
+        return pose.legs;
+    case FoodPoseArray::Swimmerets:
+        return pose.swimmerets;
+    case FoodPoseArray::Antennae:
+        return pose.antennae;
+    case FoodPoseArray::HeadFlutter:
+        return pose.headFlutter;
+    }
+    return nullptr;
+}
+
+PartMotion foodPartMotion(const FoodPartRule& rule, const FoodFishPose& pose) {
+    PartMotion motion;
+    motion.mirrorAxis = 0;
+    if (rule.yawSegment < 0) {
+        motion.turning = PartMotion::Turning::PerStrip;
+        motion.yawList = pose.yaw;
+    } else {
+        motion.yaw = pose.yaw[rule.yawSegment];
+    }
+    if (rule.waveLift >= 0)
+        motion.shift = {0, 0, pose.wave[rule.waveLift]};
+    motion.columnValues = foodPoseArray(pose, rule.column);
+    motion.columnGain = rule.columnGain;
+    if (moves(rule.rowGain)) {
+        motion.rowValues = pose.wave;
+        motion.rowGain = rule.rowGain;
+    }
+    motion.mirrorFlipsColumn = rule.flapMirrors;
+    return motion;
+}
+
+void FoodFish::DrawMesh(const FoodFishPose& pose) const {
     GlStripSink sink;
     DrawMeshTo(sink, pose);
 }
 
-void FoodFish::Draw() {
-    FoodFishPose pose;
-    ComputePose(pose);
+void FoodFish::Step(FoodFlapStates& flaps) {
+    ComputePose(shownPose, flaps);
+    Wander();
+    Move();
+}
+
+void FoodFish::Draw() const {
     glPushMatrix();
     glRotatef(-90, 1, 0, 0);
     glRotatef(90, 0, 0, 1);
-    Wander();
-    DrawMesh(pose);
-    Move();
+    DrawMesh(shownPose);
     glPopMatrix();
 }
 

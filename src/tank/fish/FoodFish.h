@@ -17,16 +17,15 @@ inline constexpr int kFoodSegments = 14;
 struct FoodFishPose {
     float yaw[kFoodSegments] = {};
     float wave[kFoodSegments] = {};
-    float flapQ[8] = {}, flapS[9] = {}, flapP[9] = {}, flapT[12] = {}, flapU[12] = {};
+    float tailFan[8] = {}, legs[9] = {}, swimmerets[9] = {}, antennae[12] = {};
+    float headFlutter[12] = {}; // the antennal scales and the eyes
 };
 
-// The flap generators all food creatures share.
+// The flap generators all food creatures share: the scene owns one set.
 struct FoodFlapStates {
-    WaveState q, s, p, t, u;
+    FoodFlapStates();
+    WaveState tailFan, legs, swimmerets, antennae, headFlutter;
 };
-FoodFlapStates& foodFlapStates();
-// Back to the start values (phase 0, tick 0).
-void resetFoodFlapStates();
 
 // The swimming rules of the food creature.
 SwimRules foodSwimRules();
@@ -35,120 +34,86 @@ class FoodFish : public Swimmer {
   public:
     FoodFish();
 
-    // Draws the creature (model space turned so that the head points to -x at heading 0) and
-    // steps it: arrays, wander, mesh, movement with the wall rules.
-    void Draw();
+    // One step: pose arrays (advancing the turn, the body wave and the shared flaps), wander,
+    // movement with the wall rules. `shownPose` keeps this step's picture.
+    void Step(FoodFlapStates& flaps);
+    // The creature as the last step left it (model space turned so that the head points to -x
+    // at heading 0), at the translation the model-view matrix holds.
+    void Draw() const;
     // Fills the pose (advancing the turn, the body wave and the shared flaps).
-    void ComputePose(FoodFishPose& pose);
+    void ComputePose(FoodFishPose& pose, FoodFlapStates& flaps);
     // Body wave: every third call the phase steps; out[i] = sin(i * 0.2617994 + phase) * size
     // * 0.05 for every segment.
     void ComputeBodyWave(float* out, int count);
     void Wander();
 
-    void DrawMesh(const FoodFishPose& pose);
-    template <typename Sink> void DrawMeshTo(Sink& sink, const FoodFishPose& pose);
+    void DrawMesh(const FoodFishPose& pose) const;
+    template <typename Sink> void DrawMeshTo(Sink& sink, const FoodFishPose& pose) const;
 
     float size = 12.0f;
     WaveState bodyWave;
+    FoodFishPose shownPose;
 };
 
 // One shared flap generator: every twelfth call the phase steps by 0.5235987; then
 // out[i] = i * sin(i * spatialStep + phase) * size * 0.005.
 void runFoodFlap(WaveState& wave, float spatialStep, float size, float* out, int count);
 
-template <typename Sink> void FoodFish::DrawMeshTo(Sink& sink, const FoodFishPose& pose) {
-    const float s = size;
-    const auto draw = [&](FoodFishPart part, const PartMotion& motion) {
-        drawPart(sink, *this, kFoodFishParts[part], motion, s);
-    };
+// How each mesh part of the food creature moves, as data: the body segment whose yaw turns it,
+// the segment whose body wave lifts all of it, the pose array that displaces it per column (and
+// along which axis), the axis along which each row rides the body wave, and whether its mirrored
+// copy flaps the other way. Every part is mirrored across x.
+enum class FoodPoseArray { None, TailFan, Legs, Swimmerets, Antennae, HeadFlutter };
 
-    // The body: each strip of ring sections turns with its own segment and every ring rides
-    // the body wave up and down.
-    PartMotion body;
-    body.turning = PartMotion::Turning::PerStrip;
-    body.yawList = pose.yaw;
-    body.rowValues = pose.wave;
-    body.rowGain = {0, 0, 1};
-    body.mirrorAxis = 0;
-    draw(kFoodBody, body);
+struct FoodPartRule {
+    int yawSegment;       // -1: each strip of rings turns by its own segment's yaw
+    int waveLift;         // segment whose body wave shifts z of every vertex, or -1
+    FoodPoseArray column; // per-column displacement
+    Vec3f columnGain;     // its direction (and sign)
+    Vec3f rowGain;        // each row moves by the body wave of its row this way (0: not)
+    bool flapMirrors;     // the mirrored copy takes the column displacement with the other sign
+};
 
-    // Head pieces that ride the wave of the head as a whole.
-    PartMotion head;
-    head.yaw = pose.yaw[0];
-    head.shift = {0, 0, pose.wave[0]};
-    head.mirrorAxis = 0;
-    draw(kFoodRostrum, head);
-
-    // Antennal scales flutter across their width and sway out and in as a mirror-image pair.
-    PartMotion scale;
-    scale.yaw = pose.yaw[0];
-    scale.columnValues = pose.flapU;
-    scale.columnGain = {0, 0, 1};
-    scale.rowValues = pose.wave;
-    scale.rowGain = {1, 0, 0};
-    scale.mirrorAxis = 0;
-    draw(kFoodScaleRight, scale);
-    scale.rowGain = {-1, 0, 0};
-    draw(kFoodScaleLeft, scale);
-
-    // Eyes: the stalks reach out and in, the balls wobble along the stalk.
-    PartMotion eye = scale;
-    eye.columnGain = {1, 0, 0};
-    eye.rowGain = {1, 0, 0};
-    draw(kFoodEyeRight, eye);
-    eye.columnGain = {-1, 0, 0};
-    eye.rowGain = {-1, 0, 0};
-    draw(kFoodEyeLeft, eye);
-
+inline constexpr FoodPartRule kFoodPartRules[kFoodFishPartCount] = {
+    // The body: the rings ride the body wave up and down.
+    {-1, -1, FoodPoseArray::None, {}, {0, 0, 1}, false},
+    // The rostrum rides the wave of the head as a whole.
+    {0, 0, FoodPoseArray::None, {}, {}, false},
+    // The antennal scales flutter across their width and sway out and in as a pair.
+    {0, -1, FoodPoseArray::HeadFlutter, {0, 0, 1}, {1, 0, 0}, false},
+    {0, -1, FoodPoseArray::HeadFlutter, {0, 0, 1}, {-1, 0, 0}, false},
+    // The eyes: the stalks reach out and in, the balls wobble along the stalk.
+    {0, -1, FoodPoseArray::HeadFlutter, {1, 0, 0}, {1, 0, 0}, false},
+    {0, -1, FoodPoseArray::HeadFlutter, {-1, 0, 0}, {-1, 0, 0}, false},
     // The long antennae whip up and down from the root.
-    PartMotion antenna;
-    antenna.yaw = pose.yaw[0];
-    antenna.columnValues = pose.flapT;
-    antenna.columnGain = {0, 0, 1};
-    antenna.mirrorAxis = 0;
-    draw(kFoodAntennaRight, antenna);
-    draw(kFoodAntennaLeft, antenna);
-
-    draw(kFoodAntennule, head);
-
-    // Legs and swimmerets: each follows the body wave of its segment, swings fore and aft
-    // along its length and feathers its blade; the mirrored copy feathers the other way.
-    struct Limb {
-        FoodFishPart part;
-        int segment;
-        const float* flap;
-    };
-    const Limb limbs[] = {
-        {kFoodLegA, 3, pose.flapS},        {kFoodLegB, 3, pose.flapS},
-        {kFoodLegC, 4, pose.flapS},        {kFoodLegD, 4, pose.flapS},
-        {kFoodLegE, 5, pose.flapS},        {kFoodSwimmeretA, 5, pose.flapS},
-        {kFoodSwimmeretB, 6, pose.flapS},  {kFoodSwimmeretC, 7, pose.flapP},
-        {kFoodSwimmeretD, 8, pose.flapP},  {kFoodSwimmeretE, 9, pose.flapP},
-        {kFoodSwimmeretF, 10, pose.flapP}, {kFoodSwimmeretG, 11, pose.flapP},
-    };
-    for (const Limb& limb : limbs) {
-        PartMotion motion;
-        motion.yaw = pose.yaw[limb.segment];
-        motion.shift = {0, 0, pose.wave[limb.segment]};
-        motion.rowValues = pose.wave;
-        motion.rowGain = {0, 1, 0};
-        motion.columnValues = limb.flap;
-        motion.columnGain = {1, 0, 0};
-        motion.mirrorAxis = 0;
-        motion.mirrorFlipsColumn = true;
-        draw(limb.part, motion);
-    }
-
+    {0, -1, FoodPoseArray::Antennae, {0, 0, 1}, {}, false},
+    {0, -1, FoodPoseArray::Antennae, {0, 0, 1}, {}, false},
+    // The antennules ride the head's wave.
+    {0, 0, FoodPoseArray::None, {}, {}, false},
+    // Legs and swimmerets follow the body wave of their segment, swing fore and aft along
+    // their length and feather their blades; the mirrored copy feathers the other way.
+    {3, 3, FoodPoseArray::Legs, {1, 0, 0}, {0, 1, 0}, true},
+    {3, 3, FoodPoseArray::Legs, {1, 0, 0}, {0, 1, 0}, true},
+    {4, 4, FoodPoseArray::Legs, {1, 0, 0}, {0, 1, 0}, true},
+    {4, 4, FoodPoseArray::Legs, {1, 0, 0}, {0, 1, 0}, true},
+    {5, 5, FoodPoseArray::Legs, {1, 0, 0}, {0, 1, 0}, true},
+    {5, 5, FoodPoseArray::Legs, {1, 0, 0}, {0, 1, 0}, true},
+    {6, 6, FoodPoseArray::Legs, {1, 0, 0}, {0, 1, 0}, true},
+    {7, 7, FoodPoseArray::Swimmerets, {1, 0, 0}, {0, 1, 0}, true},
+    {8, 8, FoodPoseArray::Swimmerets, {1, 0, 0}, {0, 1, 0}, true},
+    {9, 9, FoodPoseArray::Swimmerets, {1, 0, 0}, {0, 1, 0}, true},
+    {10, 10, FoodPoseArray::Swimmerets, {1, 0, 0}, {0, 1, 0}, true},
+    {11, 11, FoodPoseArray::Swimmerets, {1, 0, 0}, {0, 1, 0}, true},
     // The tail fan opens and closes sideways.
-    PartMotion fan;
-    fan.yaw = pose.yaw[13];
-    fan.shift = {0, 0, pose.wave[13]};
-    fan.columnValues = pose.flapQ;
-    fan.columnGain = {1, 0, 0};
-    fan.mirrorAxis = 0;
-    fan.mirrorFlipsColumn = true;
-    draw(kFoodTailOuter, fan);
-    draw(kFoodTailInner, fan);
+    {13, 13, FoodPoseArray::TailFan, {1, 0, 0}, {}, true},
+    {13, 13, FoodPoseArray::TailFan, {1, 0, 0}, {}, true},
+};
+
+PartMotion foodPartMotion(const FoodPartRule& rule, const FoodFishPose& pose);
+
+template <typename Sink> void FoodFish::DrawMeshTo(Sink& sink, const FoodFishPose& pose) const {
+    for (int part = 0; part < kFoodFishPartCount; ++part)
+        drawPart(sink, kFoodFishParts[part], foodPartMotion(kFoodPartRules[part], pose), size);
 }
 
 } // namespace quelmarine

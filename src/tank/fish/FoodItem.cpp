@@ -18,9 +18,9 @@ FoodItem::FoodItem() {
     basePos[2] = -70;
 }
 
-GLuint LoadFoodPicture() {
+GLuint LoadFoodPicture(const std::string& assetFolder) {
     GLuint picture = 0;
-    withPackedAsset(kResourceFoodPicture, kResourceFoodPictureFile,
+    withPackedAsset(assetFolder, kResourceFoodPicture, kResourceFoodPictureFile,
                     [&](const std::string& path) { loadTexture(path, picture); });
     return picture;
 }
@@ -39,21 +39,24 @@ void FoodItem::Drop(float x, float y, float z) {
     Init(texture);
 }
 
-void FoodItem::Draw() {
-    glTranslatef(basePos[0] + fish.x, basePos[1] + fish.y, basePos[2] + fish.z);
-    glPushMatrix();
-    if (int(alive) != 0) {
-        glPushMatrix();
-        glScalef(kFoodScale, kFoodScale, kFoodScale);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        fish.Draw();
-        glPopMatrix();
-        worldPos[0] = basePos[0] + fish.x;
-        worldPos[1] = basePos[1] + fish.y;
-        worldPos[2] = basePos[2] + fish.z;
-    } else {
+void FoodItem::Step(FoodFlapStates& flaps) {
+    if (int(alive) == 0) {
         active = false;
+        return;
     }
+    shownPos = {basePos[0] + fish.x, basePos[1] + fish.y, basePos[2] + fish.z};
+    fish.Step(flaps);
+    worldPos[0] = basePos[0] + fish.x;
+    worldPos[1] = basePos[1] + fish.y;
+    worldPos[2] = basePos[2] + fish.z;
+}
+
+void FoodItem::Draw() const {
+    glPushMatrix();
+    glTranslatef(shownPos.x, shownPos.y, shownPos.z);
+    glScalef(kFoodScale, kFoodScale, kFoodScale);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    fish.Draw();
     glPopMatrix();
 }
 

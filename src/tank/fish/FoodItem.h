@@ -1,10 +1,11 @@
 #pragma once
 // One live food item: a food creature swimming about its drop point. Twenty of them belong to
-// the scene; an item is drawn while `active`, is eaten by a fish (`alive` 0), disappears at its
-// next draw and waits for a feeding click to drop it again.
+// the scene; an item steps and is drawn while `active`, is eaten by a fish (`alive` 0),
+// becomes inactive at its next step and waits for a feeding click to drop it again.
 
 #include <GL/gl.h>
 #include <span>
+#include <string>
 
 #include "tank/fish/FishRules.h"
 #include "tank/fish/FoodFish.h"
@@ -24,22 +25,26 @@ class FoodItem {
     void Init(GLuint picture);
     // New drop point, then Init with the item's picture.
     void Drop(float x, float y, float z);
-    // Draws and steps a live item (unlit, scaled to 0.15); an eaten item becomes inactive.
-    void Draw();
+    // Steps a live item's creature (with the flap generators every item shares) and records
+    // where it is shown; an eaten item becomes inactive.
+    void Step(FoodFlapStates& flaps);
+    // A live item as its last step left it: unlit, scaled to 0.15.
+    void Draw() const;
     // Eaten: not alive, the creature back at the drop point.
     void Eat();
 
     float alive = 0;
     GLuint texture = 0;
-    float worldPos[3] = {0, 0, 0};
+    float worldPos[3] = {0, 0, 0}; // after the last step
     float basePos[3] = {0, 0, 0};
+    Vec3f shownPos; // where the last step showed it (before it moved on)
     FoodFish fish;
     bool active = true;
 };
 
 // Loads the food picture (the packed asset FoodPicture, "fish17") into a new texture; once per
 // context.
-GLuint LoadFoodPicture();
+GLuint LoadFoodPicture(const std::string& assetFolder);
 
 // Drops the first inactive item at (x, y, z) and activates it; false (nothing dropped) when all
 // items are active.

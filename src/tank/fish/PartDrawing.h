@@ -59,9 +59,10 @@ struct GlStripSink {
     std::vector<float> vertices; // the strip so far: s, t, nx, ny, nz, x, y, z per vertex
 };
 
+// The part matrix is scratch: each part sets it before its first vertex.
 template <typename Sink>
-void drawPart(Sink& sink, PartModel& model, const MeshTable& table, const PartMotion& motion,
-              float size) {
+void drawPart(Sink& sink, const MeshTable& table, const PartMotion& motion, float size) {
+    PartModel model;
     if (motion.turning == PartMotion::Turning::Whole)
         model.SetPartRotation(motion.yaw, 0, 0, 1);
     const int axis = motion.mirrorAxis;

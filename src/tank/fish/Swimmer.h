@@ -3,8 +3,6 @@
 // with their targets, the turning spread along the body, speed, position, the swimming box,
 // the direction flags and the wall rules. All angles are degrees, speeds distances per frame.
 
-#include "tank/fish/PartModel.h"
-
 namespace quelmarine {
 
 enum class TurnKind {
@@ -28,7 +26,7 @@ struct SwimRules {
 
 inline constexpr int kMaxSegments = 15;
 
-class Swimmer : public PartModel {
+class Swimmer {
   public:
     explicit Swimmer(const SwimRules& rules = SwimRules{}) : rules(rules) {}
 

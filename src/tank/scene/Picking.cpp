@@ -134,6 +134,7 @@ int Picking::FishPickingPass(MouseState& mouse, std::span<Fish> fish, int fishIn
         Fish& f = fish[i];
         const bool hit = hitsUnderMouse(mouse.mouseX, mouse.mouseY, kFishRegion, [&] {
             glTranslatef(f.x, f.y, f.z);
+            f.Step();
             f.Draw();
         });
         if (!hit)

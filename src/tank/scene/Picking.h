@@ -49,8 +49,8 @@ class Picking {
 
     // Touch and zoom modes, every frame: a pending press is consumed, and the first of the
     // `fishInUse` fish whose drawing hits the 20 x 20 pixel region under the mouse is touched
-    // or zoomed. Each tested fish is drawn (and so stepped) once more. The index of the fish
-    // acted on, or -1.
+    // or zoomed. Each tested fish takes one more step and is tested as that step shows it, so a
+    // click lands on where the fish is going. The index of the fish acted on, or -1.
     int FishPickingPass(MouseState& mouse, std::span<Fish> fish, int fishInUse);
 
     void SwayGrid(const TankBox& tank);

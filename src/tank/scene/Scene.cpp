@@ -1,19 +1,20 @@
 #include "tank/scene/Scene.h"
 
 #include "res/ResourceIds.h"
-#include "tank/ProcessState.h"
 #include "tank/assets/PackedAssets.h"
 #include "tank/assets/TextureLoader.h"
-#include "tank/platform/ErrorReport.h"
-#include "tank/platform/Folders.h"
 #include "tank/scene/Camera.h"
 #include "tank/scene/OutlineFont.h"
 #include "tank/scene/TextOverlay.h"
-#include "tank/settings/SettingsLoad.h"
 
 namespace quelmarine {
 
-Scene::Scene() = default;
+namespace {
+// What a scene reads before it is given the host's settings: all zero, as a new record is.
+const AquariumSettingsRecord kNoSettings{};
+} // namespace
+
+Scene::Scene() : settingsRecord(&kNoSettings) {}
 Scene::~Scene() = default;
 
 void Scene::SetUpFixedState() {
@@ -40,37 +41,25 @@ void Scene::SetUpFixedState() {
     glEnable(GL_BLEND);
 }
 
-void Scene::LoadBuiltInTextures() {
-    withPackedAsset(kResourceBackdrop, kResourceBackdropFile,
+void Scene::LoadBuiltInTextures(const std::string& assetFolder) {
+    withPackedAsset(assetFolder, kResourceBackdrop, kResourceBackdropFile,
                     [&](const std::string& path) { loadMipmappedTexture(path, backdropTexture); });
     glBindTexture(GL_TEXTURE_2D, backdropTexture);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &backdropTextureWidth);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &backdropTextureHeight);
-    LoadSpeciesTextures(speciesTexture);
+    LoadSpeciesTextures(assetFolder, speciesTexture);
+    for (BubbleEmitter& emitter : bubbleEmitters)
+        emitter.LoadSprite(assetFolder);
+    // One food picture for all items, loaded once: dropping an item never loads it again.
+    foodTexture = LoadFoodPicture(assetFolder);
 }
 
-void Scene::InitOpenGL(int width, int height) {
+void Scene::InitOpenGL(const AquariumSettingsRecord& settings, int width, int height,
+                       const std::string& assetFolder) {
     outlineFont.Build();
     SetUpFixedState();
-    screenWidth = width;
-    screenHeight = height;
-    tankBox = ComputeTankBox(width, height);
-    backdrop.BuildBackdropPoints(tankBox, AquariumSettings.background);
-    if (!temporaryFolderExists()) {
-        reportError("Error Find TempPath.", "ERROR");
-        return;
-    }
-    LoadBuiltInTextures();
-    if (readOnlySettings)
-        loadSettingsReadOnly();
-    else
-        loadSettingsAtStartup();
-    terrain.Build(std::int32_t(tankBox.tankRight - tankBox.tankLeft),
-                  -std::int32_t(tankBox.tankBack), 1);
-    PlaceBubbleEmitters();
-    PlaceAllFish(fishPool, tankBox.tankTop, tankBox.tankBottom);
-    picking.PlaceGrid(tankBox);
-    PlaceFood();
+    LoadBuiltInTextures(assetFolder);
+    Place(settings, width, height);
 
     glFogi(GL_FOG_MODE, GL_EXP);
     const GLfloat fogColour[4] = {1, 1, 1, 1};
@@ -83,7 +72,7 @@ void Scene::InitOpenGL(int width, int height) {
 }
 
 void Scene::SetLight() {
-    const float v = float(100 - AquariumSettings.lightDim) * 0.01f;
+    const float v = float(100 - settings().lightDim) * 0.01f;
     const GLfloat light[4] = {v, v, v, 1};
     glLightfv(GL_LIGHT1, GL_AMBIENT, light);
     glLightfv(GL_LIGHT1, GL_DIFFUSE, light);
@@ -91,7 +80,7 @@ void Scene::SetLight() {
 }
 
 void Scene::DrawBackgroundQuads(bool hidden) {
-    if (AquariumSettings.backFixed == 0)
+    if (settings().backFixed == 0)
         return;
     if (hidden) {
         // Only what drawing the quad would have left behind.
@@ -99,7 +88,7 @@ void Scene::DrawBackgroundQuads(bool hidden) {
         glEnable(GL_TEXTURE_2D);
         return;
     }
-    const auto colour = static_cast<unsigned>(AquariumSettings.backColor);
+    const auto colour = static_cast<unsigned>(settings().backColor);
     glDisable(GL_TEXTURE_2D);
     glColor3ub(GLubyte(colour & 0xFF), GLubyte((colour >> 8) & 0xFF),
                GLubyte((colour >> 16) & 0xFF));
@@ -115,16 +104,14 @@ void Scene::DrawBackgroundQuads(bool hidden) {
 }
 
 bool Scene::BackdropDrawn() const {
-    return AquariumSettings.background == 0 && AquariumSettings.showTerra != 0;
+    return settings().background == 0 && settings().showTerra != 0;
 }
 
-void Scene::DrawBackdropPass(const BackdropCamera& camera) {
+void Scene::DrawBackdropPass(const BackdropCamera& camera, GLuint texture) {
     if (!BackdropDrawn())
         return;
-    const GLuint texture = backdropTextureNow();
     glBindTexture(GL_TEXTURE_2D, texture);
     glPushMatrix();
-    backdrop.BuildBackdropPoints(tankBox, AquariumSettings.background);
     if (texture == backdropTexture && texture != 0) {
         // Where one texel covers more than about 0.7 pixels the mipmapped filter reads level 0
         // only, exactly as plain linear filtering does; plain filtering skips the level choice.
@@ -139,57 +126,84 @@ void Scene::DrawBackdropPass(const BackdropCamera& camera) {
     glPopMatrix();
 }
 
+void Scene::Place(const AquariumSettingsRecord& settings, int width, int height) {
+    settingsRecord = &settings;
+    screenWidth = width;
+    screenHeight = height;
+    tankBox = ComputeTankBox(width, height);
+    backdrop.BuildBackdropPoints(tankBox, settings.background);
+    terrain.Build(std::int32_t(tankBox.tankRight - tankBox.tankLeft),
+                  -std::int32_t(tankBox.tankBack), 1);
+    PlaceBubbleEmitters();
+    PlaceAllFish(fishPool, tankBox.tankTop, tankBox.tankBottom);
+    picking.PlaceGrid(tankBox);
+    for (FoodItem& item : food)
+        item.Init(foodTexture);
+}
+
 void Scene::PlaceBubbleEmitters() {
     // Behind and below the terrain's reference vertex, at three depths; warmed up so that the
-    // streams are spread out on the first frame (the warm-up steps draw the same random numbers
-    // as frames do but send nothing: the first frame would clear it).
+    // streams are spread out on the first frame.
     constexpr float kDepthOffsets[3] = {100, 200, 50};
     constexpr int kWarmUpSteps = 110;
     const TerrainVertex& t = terrain.referenceVertex();
-    const std::int32_t count = bubbleDrawCount(AquariumSettings.bubbleCount);
+    const std::int32_t count = bubbleDrawCount(settings().bubbleCount);
     for (int k = 0; k < 3; ++k) {
         emitterPositions[k] = {t.x, tankBox.tankBottom - t.y - 5,
                                t.z + tankBox.tankBack - kDepthOffsets[k]};
-        bubbleEmitters[k].Init(kBubblePool);
+        bubbleEmitters[k].InitParticles(kBubblePool);
         bubbleEmitters[k].setColored(false);
         for (int step = 0; step < kWarmUpSteps; ++step)
-            bubbleEmitters[k].WarmUp(count);
+            bubbleEmitters[k].Step(count);
     }
 }
 
 void Scene::DrawBubbleEmitters() {
-    const std::int32_t count = bubbleDrawCount(AquariumSettings.bubbleCount);
     for (int k = 0; k < 3; ++k) {
         const EmitterOrigin& o = emitterPositions[k];
         glPushMatrix();
         glTranslatef(o.x + 5, o.y - 25, o.z - 60);
-        bubbleEmitters[k].Draw(count);
+        bubbleEmitters[k].Draw();
         glPopMatrix();
     }
 }
 
-void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
+void Scene::RenderFrame(int viewportWidth, int viewportHeight, GLuint userBackdrop) {
+    Step();
+    Draw(viewportWidth, viewportHeight, userBackdrop);
+    RunMousePass();
+    glFinish();
+}
+
+void Scene::Step() {
+    overlayShown = stepOverlayClock(overlayVisible, overlayFrames);
+    FoodTarget foodTargets[kFoodItemCount];
+    FillFoodTargets(food, foodTargets);
+    StepFishPass(fishPool, settings().fishCount, mouse.mode == kModeFeedFish, foodTargets);
+    EatMarkedFood(food, foodTargets);
+    if (BackdropDrawn())
+        backdrop.BuildBackdropPoints(tankBox, settings().background);
+    const std::int32_t bubbles = bubbleDrawCount(settings().bubbleCount);
+    for (BubbleEmitter& emitter : bubbleEmitters)
+        emitter.Step(bubbles);
+    StepFood();
+}
+
+void Scene::Draw(int viewportWidth, int viewportHeight, GLuint userBackdrop) {
     SetProjectionAndCamera(screenWidth, screenHeight, cameraZOffset);
     glViewport(0, 0, viewportWidth, viewportHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DrawOverlay(overlayVisible, overlayFrames, outlineFont);
+    if (overlayShown)
+        DrawOverlay(outlineFont);
     SetLight();
     const BackdropCamera camera{frustumFor(screenWidth, screenHeight), cameraEyeZ(cameraZOffset),
                                 viewportWidth, viewportHeight};
     lastShortcuts = {};
-    if (leaveOutHiddenWork && BackdropDrawn()) {
-        // The surface exactly as this frame's backdrop pass will draw it (one sway step on).
-        BackdropSurface next = backdrop;
-        next.BuildBackdropPoints(tankBox, AquariumSettings.background);
-        lastShortcuts.colourQuadLeftOut = backdropCoversViewport(next, camera, 2.0);
-    }
+    if (leaveOutHiddenWork && BackdropDrawn())
+        lastShortcuts.colourQuadLeftOut = backdropCoversViewport(backdrop, camera, 2.0);
     DrawBackgroundQuads(lastShortcuts.colourQuadLeftOut);
-    FoodTarget foodTargets[kFoodItemCount];
-    FillFoodTargets(food, foodTargets);
-    DrawFishPass(fishPool, AquariumSettings.fishCount, speciesTexture, mouse.mode == kModeFeedFish,
-                 foodTargets);
-    EatMarkedFood(food, foodTargets);
-    DrawBackdropPass(camera);
+    DrawFishPass(fishPool, settings().fishCount, speciesTexture);
+    DrawBackdropPass(camera, userBackdrop != 0 ? userBackdrop : backdropTexture);
     glPushMatrix();
     glDisable(GL_FOG);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -201,32 +215,25 @@ void Scene::RenderFrame(int viewportWidth, int viewportHeight) {
     glPopMatrix();
     glDisable(GL_LIGHTING);
     DrawFoodPass();
-    RunMousePass();
-    glFinish();
 }
 
-void Scene::PlaceFood() {
-    // One food picture for all items, loaded once: dropping an item never loads it again.
-    foodTexture = LoadFoodPicture();
+void Scene::StepFood() {
     for (FoodItem& item : food)
-        item.Init(foodTexture);
+        if (item.active)
+            item.Step(foodFlaps);
 }
 
 void Scene::DrawFoodPass() {
-    for (FoodItem& item : food) {
-        if (!item.active)
-            continue;
-        glPushMatrix();
-        item.Draw();
-        glPopMatrix();
-    }
+    for (const FoodItem& item : food)
+        if (item.active)
+            item.Draw();
 }
 
 void Scene::RunMousePass() {
     if (mouse.mode == kModeFeedFish)
         picking.FeedingPass(mouse, tankBox, food);
     else if (isFishPickingMode(mouse.mode))
-        picking.FishPickingPass(mouse, fishPool, fishInUse(AquariumSettings.fishCount));
+        picking.FishPickingPass(mouse, fishPool, fishInUse(settings().fishCount));
 }
 
 // Additions for hosts whose window changes size, and for the user's own background pictures.
@@ -238,11 +245,6 @@ void Scene::Resize(int width, int height) {
     screenHeight = height;
     tankBox = ComputeTankBox(width, height);
     picking.PlaceGrid(tankBox);
-}
-
-GLuint Scene::backdropTextureNow() const {
-    return customImageActive && customBackdropTexture != 0 ? customBackdropTexture
-                                                           : backdropTexture;
 }
 
 } // namespace quelmarine

@@ -1,8 +1,11 @@
 #pragma once
 // The whole aquarium scene without any window system: it initialises into and draws into
 // whatever OpenGL context is current, so the program, the tests and the benchmark share it.
+// A frame steps everything, then draws everything. The host hands in what the scene reads: the
+// settings record and the screen size at start, the user's backdrop picture every frame.
 
 #include <GL/gl.h>
+#include <string>
 
 #include "tank/environment/BubbleEmitter.h"
 #include "tank/environment/TerrainGrid.h"
@@ -13,6 +16,7 @@
 #include "tank/scene/OutlineFont.h"
 #include "tank/scene/Picking.h"
 #include "tank/scene/TankBox.h"
+#include "tank/settings/AquariumSettings.h"
 
 namespace quelmarine {
 
@@ -24,11 +28,24 @@ class Scene {
     Scene& operator=(const Scene&) = delete;
 
     // The scene's part of the view's OpenGL initialisation, with the context current.
-    // `screenWidth` and `screenHeight` are the physical pixel size of the screen.
-    void InitOpenGL(int screenWidth, int screenHeight);
-    // One frame into the current context: `viewportWidth` x `viewportHeight` device pixels.
-    // The caller swaps buffers afterwards.
-    void RenderFrame(int viewportWidth, int viewportHeight);
+    // `settings` is read every frame, so later changes to it show; it must outlive the scene.
+    // `screenWidth` and `screenHeight` are the physical pixel size of the screen; the built-in
+    // pictures are unpacked in `assetFolder` (ending in '/'; empty: none can be, and the fish
+    // swim without their skins).
+    void InitOpenGL(const AquariumSettingsRecord& settings, int screenWidth, int screenHeight,
+                    const std::string& assetFolder);
+    // One frame into the current context: `viewportWidth` x `viewportHeight` device pixels,
+    // showing the texture `userBackdrop` instead of the built-in backdrop when it is not 0.
+    // Step, Draw, then the mouse's pass. The caller swaps buffers afterwards.
+    void RenderFrame(int viewportWidth, int viewportHeight, GLuint userBackdrop = 0);
+    // The part of InitOpenGL that needs no OpenGL: the tank box, the terrain, the bubbles, the
+    // fish and the food in their places (the same random numbers in the same order). A scene
+    // placed alone steps as the program's does.
+    void Place(const AquariumSettingsRecord& settings, int screenWidth, int screenHeight);
+    // Everything that moves, one step on (no OpenGL call).
+    void Step();
+    // Everything as the last step left it.
+    void Draw(int viewportWidth, int viewportHeight, GLuint userBackdrop);
 
     // The window was resized: the projection and the tank box follow the new size.
     void Resize(int width, int height);
@@ -39,17 +56,13 @@ class Scene {
     const TankBox& tank() const { return tankBox; }
     int screenWidth = 1680, screenHeight = 1050;
     bool overlayVisible = true;
-    // The help overlay's clock and the glyphs it is written with.
+    // The help overlay's clock, whether the last step shows it, and the glyphs it is written
+    // with.
     std::int32_t overlayFrames = 0;
+    bool overlayShown = false;
     OutlineFont outlineFont;
     float cameraZOffset = -5.0f;
     GLuint backdropTexture = 0;
-    // The user's current background picture, shown instead of `backdropTexture` while
-    // `customImageActive` is set and it names a texture (0: none yet).
-    GLuint customBackdropTexture = 0;
-    // Read the settings without writing them (the screensaver never owns the settings file).
-    // Set before InitOpenGL.
-    bool readOnlySettings = false;
     BackdropSurface backdrop;
     // The three bubble streams, where each is drawn, and the terrain they are placed from.
     BubbleEmitter bubbleEmitters[3];
@@ -58,8 +71,9 @@ class Scene {
     // The 25 fish (the first sum-of-counts slots swim) and one skin per species.
     Fish fishPool[kFishPoolSize];
     GLuint speciesTexture[kFishSpecies] = {};
-    // The 20 live food items and the one food picture they share.
+    // The 20 live food items, the flap generators and the one food picture they share.
     FoodItem food[kFoodItemCount];
+    FoodFlapStates foodFlaps;
     GLuint foodTexture = 0;
     // The mouse as the window recorded it (mode, press, position in viewport pixels), and the
     // picking grid and passes that act on it at the end of each frame.
@@ -77,20 +91,22 @@ class Scene {
     Shortcuts lastShortcuts;
     bool leaveOutHiddenWork = true;
 
+    const AquariumSettingsRecord& settings() const { return *settingsRecord; }
+
   private:
     void SetUpFixedState();
-    void LoadBuiltInTextures();
+    void LoadBuiltInTextures(const std::string& assetFolder);
     void SetLight();
     void DrawBackgroundQuads(bool hidden);
-    void DrawBackdropPass(const BackdropCamera& camera);
+    void DrawBackdropPass(const BackdropCamera& camera, GLuint texture);
     bool BackdropDrawn() const;
-    GLuint backdropTextureNow() const;
     void PlaceBubbleEmitters();
     void DrawBubbleEmitters();
-    void PlaceFood();
+    void StepFood();
     void DrawFoodPass();
     void RunMousePass();
 
+    const AquariumSettingsRecord* settingsRecord;
     TankBox tankBox;
     // Level 0 of the built-in backdrop picture.
     GLint backdropTextureWidth = 0, backdropTextureHeight = 0;

@@ -34,9 +34,7 @@ bool stepOverlayClock(bool& overlayVisible, std::int32_t& frames) {
     return overlayVisible;
 }
 
-void DrawOverlay(bool& overlayVisible, std::int32_t& frames, OutlineFont& font) {
-    if (!stepOverlayClock(overlayVisible, frames))
-        return;
+void DrawOverlay(OutlineFont& font) {
     // The glyphs carry no texture coordinates: draw them plain white, whatever the last pass
     // left bound.
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);

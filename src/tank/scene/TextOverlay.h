@@ -13,9 +13,8 @@ inline constexpr std::int32_t kOverlayFrames = 100;
 // is to be drawn on this frame. Hiding it by hand (F1) leaves the count alone.
 bool stepOverlayClock(bool& overlayVisible, std::int32_t& frames);
 
-// One frame of the overlay, right after the buffers are cleared: the four lines in front of
-// the camera, in white and untextured. `frames` counts the frames the overlay has been drawn
-// since it last hid itself.
-void DrawOverlay(bool& overlayVisible, std::int32_t& frames, OutlineFont& font);
+// One frame of a shown overlay, right after the buffers are cleared: the four lines in front
+// of the camera, in white and untextured.
+void DrawOverlay(OutlineFont& font);
 
 } // namespace quelmarine

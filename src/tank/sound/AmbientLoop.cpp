@@ -10,11 +10,11 @@ constexpr std::int32_t kLoudest = 65535;
 
 void ambientSoundTick(AmbientOutput& output) {
     if (musicPlaying) {
-        ambientRestart = 1;
+        ambientRestart = true;
         output.stopAmbientSound();
-    } else if (ambientRestart != 0) {
+    } else if (ambientRestart) {
         output.startAmbientSound();
-        ambientRestart = 0;
+        ambientRestart = false;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "tank/environment/BubbleEmitter.h"
+#include "tank/platform/Folders.h"
 
 #include <GL/gl.h>
 #include <cstdlib>
@@ -28,7 +29,7 @@ class BubbleEmitterGl : public ::testing::Test {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         glEnable(GL_BLEND);
         glColor3ub(255, 255, 255);
-        ASSERT_TRUE(emitter.Init(kBubblePool));
+        ASSERT_TRUE(emitter.Init(kBubblePool, privateRuntimeFolder()));
     }
 
     int litPixels() {
@@ -43,9 +44,14 @@ class BubbleEmitterGl : public ::testing::Test {
     int drawnPixels(std::int32_t count) {
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
-        emitter.Draw(count);
+        stepAndDraw(count);
         glFinish();
         return litPixels();
+    }
+
+    void stepAndDraw(std::int32_t count) {
+        emitter.Step(count);
+        emitter.Draw();
     }
 
     std::vector<Particle> snapshot() {
@@ -67,7 +73,7 @@ TEST_F(BubbleEmitterGl, InitLoadsTheSpriteIntoATexture) {
 TEST_F(BubbleEmitterGl, DrawShowsTheActiveBubblesAndMovesOnlyThem) {
     // Spread the stream out first, as the view's warm-up does.
     for (int i = 0; i < 110; ++i)
-        emitter.Draw(110);
+        stepAndDraw(110);
     const std::vector<Particle> before = snapshot();
     const int few = drawnPixels(10);
     EXPECT_GT(few, 0);
@@ -92,7 +98,7 @@ TEST_F(BubbleEmitterGl, CountAboveThePoolDrawsThePool) {
     EXPECT_EQ(emitter.activeCount, kBubblePool);
 }
 
-TEST_F(BubbleEmitterGl, WarmUpStepsLikeDrawButDrawsNothing) {
+TEST_F(BubbleEmitterGl, StepSendsNothingAndDrawMovesNothing) {
     BubbleEmitter twin;
     std::srand(77);
     ASSERT_TRUE(emitter.InitParticles(kBubblePool));
@@ -102,25 +108,27 @@ TEST_F(BubbleEmitterGl, WarmUpStepsLikeDrawButDrawsNothing) {
     glClear(GL_COLOR_BUFFER_BIT);
     std::srand(5);
     for (int i = 0; i < 110; ++i)
-        twin.WarmUp(60);
-    const int afterWarmUp = std::rand();
-    EXPECT_EQ(litPixels(), 0);
+        twin.Step(60);
+    const int afterSteps = std::rand();
+    EXPECT_EQ(litPixels(), 0) << "a step sends nothing";
     std::srand(5);
     for (int i = 0; i < 110; ++i)
-        emitter.Draw(60);
-    EXPECT_EQ(std::rand(), afterWarmUp) << "the warm-up draws other random numbers";
-    EXPECT_EQ(std::memcmp(&twin.particle(0), &emitter.particle(0), 110 * sizeof(Particle)), 0);
+        stepAndDraw(60);
+    EXPECT_EQ(std::rand(), afterSteps) << "drawing draws random numbers";
+    EXPECT_EQ(std::memcmp(&twin.particle(0), &emitter.particle(0), 110 * sizeof(Particle)), 0)
+        << "drawing moves the bubbles";
+    EXPECT_GT(litPixels(), 0);
 }
 
 TEST_F(BubbleEmitterGl, UncolouredBubblesKeepTheCurrentColour) {
     emitter.setColored(false);
     glColor3ub(10, 20, 30);
-    emitter.Draw(110);
+    stepAndDraw(110);
     GLfloat colour[4] = {};
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_NEAR(colour[0], 10 / 255.0f, 1e-3f);
     emitter.setColored(true);
-    emitter.Draw(110);
+    stepAndDraw(110);
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_FLOAT_EQ(colour[0], 1.0f) << "a coloured draw ends in white";
 }

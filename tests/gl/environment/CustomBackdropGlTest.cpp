@@ -1,8 +1,10 @@
 // The user's picture on the backdrop: a texture made from decoded levels replaces the built-in
 // picture while `customImageActive` is set, and the built-in one comes back when it is not.
 #include "support/OffscreenGl.h"
+#include "support/SceneStart.h"
 #include "tank/ProcessState.h"
 #include "tank/assets/PictureTexture.h"
+#include "tank/environment/BackgroundPictures.h"
 #include "tank/scene/Scene.h"
 
 #include <gtest/gtest.h>
@@ -35,8 +37,7 @@ TEST(CustomBackdropGl, TheUsersPictureReplacesTheBuiltInOne) {
     const AquariumSettingsRecord savedSettings = AquariumSettings;
     Scene scene;
     scene.overlayVisible = false;
-    scene.readOnlySettings = true;
-    scene.InitOpenGL(kWidth, kHeight);
+    testsupport::startScene(scene, kWidth, kHeight, testsupport::SettingsAccess::ReadOnly);
     for (int c : {0, 1, 2, 3, 4})
         AquariumSettings.fishCount[c] = 0;
 
@@ -49,19 +50,19 @@ TEST(CustomBackdropGl, TheUsersPictureReplacesTheBuiltInOne) {
         red.rgba[i + 3] = 255;
     }
     fitPictureToTexture(red, 2048);
-    scene.customBackdropTexture = GLuint(uploadPictureTexture(red));
-    ASSERT_NE(scene.customBackdropTexture, 0u);
+    const std::int32_t picture = uploadPictureTexture(red);
+    ASSERT_NE(picture, 0);
 
     double builtIn[3], custom[3], back[3];
     customImageActive = false;
-    scene.RenderFrame(kWidth, kHeight);
-    scene.RenderFrame(kWidth, kHeight);
+    scene.RenderFrame(kWidth, kHeight, shownUserBackdrop(picture));
+    scene.RenderFrame(kWidth, kHeight, shownUserBackdrop(picture));
     meanColour(builtIn);
     customImageActive = true;
-    scene.RenderFrame(kWidth, kHeight);
+    scene.RenderFrame(kWidth, kHeight, shownUserBackdrop(picture));
     meanColour(custom);
     customImageActive = false;
-    scene.RenderFrame(kWidth, kHeight);
+    scene.RenderFrame(kWidth, kHeight, shownUserBackdrop(picture));
     meanColour(back);
 
     EXPECT_GT(builtIn[2], builtIn[0]) << "the built-in water is blue";

@@ -2,6 +2,7 @@
 // With QUELMARINE_FISH_SHOTS=<folder> the test also leaves its frames and close-ups there as
 // PPM pictures, for looking at the fish.
 
+#include "support/SceneStart.h"
 #include "support/OffscreenGl.h"
 #include "tank/ProcessState.h"
 #include "tank/fish/FishPopulation.h"
@@ -72,7 +73,7 @@ void setCounts(int each) {
 
 TEST_F(FishSceneTest, TwentyFiveFishShowTheirSkinsAndMoveBetweenFrames) {
     Scene scene;
-    scene.InitOpenGL(kWidth, kHeight);
+    testsupport::startScene(scene, kWidth, kHeight);
     for (GLuint texture : scene.speciesTexture) {
         ASSERT_NE(texture, 0u);
         glBindTexture(GL_TEXTURE_2D, texture);
@@ -103,7 +104,7 @@ TEST_F(FishSceneTest, TwentyFiveFishShowTheirSkinsAndMoveBetweenFrames) {
 // Close-ups: one fish per species with the camera near, from the side and turned.
 TEST_F(FishSceneTest, CloseUpsOfEverySpeciesFillTheFrameWithTheSkin) {
     Scene scene;
-    scene.InitOpenGL(kWidth, kHeight);
+    testsupport::startScene(scene, kWidth, kHeight);
     constexpr int w = 640, h = 512;
     for (int species = 0; species < kFishSpecies; ++species) {
         for (int view = 0; view < 3; ++view) {

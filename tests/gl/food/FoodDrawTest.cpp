@@ -8,6 +8,7 @@
 
 #include "support/OffscreenGl.h"
 #include "tank/fish/FoodItem.h"
+#include "tank/platform/Folders.h"
 #include "tank/scene/Camera.h"
 
 using namespace quelmarine;
@@ -31,10 +32,12 @@ class FoodDrawTest : public ::testing::Test {
     testsupport::OffscreenGl gl{kWidth, kHeight};
 };
 
+// One frame of an item, as the scene steps and draws it.
 void drawItem(FoodItem& item) {
-    glPushMatrix();
-    item.Draw();
-    glPopMatrix();
+    static FoodFlapStates flaps;
+    item.Step(flaps);
+    if (item.active)
+        item.Draw();
 }
 
 } // namespace
@@ -66,7 +69,7 @@ TEST_F(FoodDrawTest, EatenItemVanishesAtItsNextDrawAndStaysPut) {
 }
 
 TEST_F(FoodDrawTest, FoodPictureIsLoadedOnceAndSharedByDrops) {
-    const GLuint picture = LoadFoodPicture();
+    const GLuint picture = LoadFoodPicture(privateRuntimeFolder());
     ASSERT_NE(picture, 0u);
     glBindTexture(GL_TEXTURE_2D, picture);
     GLint width = 0;
@@ -86,7 +89,7 @@ TEST_F(FoodDrawTest, FoodPictureIsLoadedOnceAndSharedByDrops) {
 }
 
 TEST_F(FoodDrawTest, AFoodCreatureIsVisibleInItsPictureColours) {
-    const GLuint picture = LoadFoodPicture();
+    const GLuint picture = LoadFoodPicture(privateRuntimeFolder());
     FoodItem item;
     item.Init(picture);
     item.basePos[0] = 0, item.basePos[1] = 0, item.basePos[2] = -20; // close, to fill pixels

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/OffscreenGl.h"
+#include "support/SceneStart.h"
 #include "tank/ProcessState.h"
 #include "tank/scene/Scene.h"
 
@@ -40,7 +41,7 @@ class SceneFoodTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(gl.ok()) << "no offscreen OpenGL context";
         saved = AquariumSettings;
-        scene.InitOpenGL(kWidth, kHeight);
+        testsupport::startScene(scene, kWidth, kHeight);
         // One fish only, as the Fish Settings dialog would set it after the start-up load.
         for (int& c : AquariumSettings.fishCount)
             c = 0;

@@ -3,6 +3,7 @@
 // what it shows may not. To keep a new picture (only when what the tank shows is meant to
 // change), run the test with QUELMARINE_KEEP_FRAME300=<path>.
 
+#include "support/SceneStart.h"
 #include "support/OffscreenGl.h"
 #include "tank/ProcessState.h"
 #include "tank/scene/Scene.h"
@@ -67,7 +68,7 @@ Picture renderFrame300() {
     if (!gl.ok())
         return {};
     Scene scene;
-    scene.InitOpenGL(kScreenWidth, kScreenHeight);
+    testsupport::startScene(scene, kScreenWidth, kScreenHeight);
     for (int frame = 0; frame < kFrames; ++frame)
         scene.RenderFrame(kWidth, kHeight);
     Picture bottomUp(std::size_t(kWidth) * kHeight * 3), rgb(bottomUp.size());

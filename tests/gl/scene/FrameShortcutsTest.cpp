@@ -3,6 +3,7 @@
 // the same frames drawn with the shortcuts and without them are compared byte for byte, on
 // screens where each shortcut applies and where it must not.
 
+#include "support/SceneStart.h"
 #include "support/OffscreenGl.h"
 #include "tank/ProcessState.h"
 #include "tank/scene/Scene.h"
@@ -46,7 +47,7 @@ Drawn drawFrames(const Screen& s, int frames, bool shortcuts) {
         return {};
     Scene scene;
     scene.leaveOutHiddenWork = shortcuts;
-    scene.InitOpenGL(s.screenWidth, s.screenHeight);
+    testsupport::startScene(scene, s.screenWidth, s.screenHeight);
     for (int frame = 0; frame < frames; ++frame)
         scene.RenderFrame(s.viewportWidth, s.viewportHeight);
     Drawn drawn{std::vector<unsigned char>(std::size_t(s.viewportWidth) * s.viewportHeight * 4),

@@ -1,6 +1,7 @@
 // The checking run's frame check: each OpenGL error is reported once, in the form the soak
 // counts, and the full scene (every mouse mode with a click waiting) raises none.
 
+#include "support/SceneStart.h"
 #include "tank/scene/GlErrorCheck.h"
 #include "support/OffscreenGl.h"
 #include "tank/scene/InteractionModes.h"
@@ -85,7 +86,7 @@ TEST(GlErrorCheck, TheFullSceneRaisesNoErrorInAnyMouseMode) {
     testsupport::OffscreenGl gl(320, 256);
     ASSERT_TRUE(gl.ok());
     Scene scene;
-    scene.InitOpenGL(1280, 1024);
+    testsupport::startScene(scene, 1280, 1024);
     int count = -1;
     EXPECT_EQ(checkedOutput(0, count), "") << "after the initialisation";
     long frame = 0;

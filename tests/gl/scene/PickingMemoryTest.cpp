@@ -2,6 +2,7 @@
 // llvmpipe, vertices sent with glBegin/glEnd in that mode pinned a vertex buffer for good (about
 // half a megabyte a frame); the scene must keep its memory flat however often the user clicks.
 
+#include "support/SceneStart.h"
 #include "support/OffscreenGl.h"
 #include "tank/scene/InteractionModes.h"
 #include "tank/scene/Scene.h"
@@ -39,7 +40,7 @@ TEST(PickingMemory, ClicksInEveryModeKeepTheResidentMemoryFlat) {
     testsupport::OffscreenGl gl(320, 256);
     ASSERT_TRUE(gl.ok());
     Scene scene;
-    scene.InitOpenGL(1280, 1024);
+    testsupport::startScene(scene, 1280, 1024);
     // Every frame a click: feeding (up to 152 strip passes) and the fish pick (up to 25 fish).
     auto clickingFrames = [&](int count) {
         for (int i = 0; i < count; ++i) {

@@ -69,7 +69,8 @@ TEST_F(TextOverlayGl, OverlayDrawsItsLinesInFrontOfTheCameraWhileShown) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_TEXTURE_2D);
     bool visible = true;
-    DrawOverlay(visible, frames, font);
+    if (stepOverlayClock(visible, frames))
+        DrawOverlay(font);
     EXPECT_EQ(frames, 1);
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D)) << "the overlay leaves texturing as it found it";
     // The title runs from x = -5.5 at height 4 … 5, 50 units ahead: right of the centre's left
@@ -82,7 +83,8 @@ TEST_F(TextOverlayGl, OverlayDrawsItsLinesInFrontOfTheCameraWhileShown) {
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     visible = false;
-    DrawOverlay(visible, frames, font);
+    if (stepOverlayClock(visible, frames))
+        DrawOverlay(font);
     EXPECT_EQ(litPixels(), 0);
 }
 

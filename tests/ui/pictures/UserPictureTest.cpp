@@ -23,9 +23,11 @@
 
 #include "desktop/pictures/PictureTextureMaker.h"
 #include "support/OffscreenGl.h"
+#include "support/SceneStart.h"
 #include "support/TempDir.h"
 #include "tank/ProcessState.h"
 #include "tank/assets/PictureTexture.h"
+#include "tank/environment/BackgroundPictures.h"
 #include "tank/scene/Scene.h"
 
 namespace quelmarine {
@@ -213,7 +215,7 @@ TEST_F(UserPictureTest, SceneShowsTheUploadedPictureAsTheBackdrop) {
     ASSERT_TRUE(gl.ok());
     const AquariumSettingsRecord saved = AquariumSettings;
     Scene scene;
-    scene.InitOpenGL(kW, kH);
+    testsupport::startScene(scene, kW, kH);
     for (auto& count : AquariumSettings.fishCount)
         count = 0;
     for (FoodItem& item : scene.food)
@@ -231,19 +233,17 @@ TEST_F(UserPictureTest, SceneShowsTheUploadedPictureAsTheBackdrop) {
         return QColor(p[0], p[1], p[2]);
     };
     scene.RenderFrame(kW, kH); // the first frame is fogged
-    scene.customBackdropTexture = GLuint(texture);
     customImageActive = true;
-    scene.RenderFrame(kW, kH);
+    scene.RenderFrame(kW, kH, shownUserBackdrop(texture));
     const QColor left = pixel(0.2, 0.6), right = pixel(0.8, 0.6);
     EXPECT_GT(left.red(), 2 * left.blue()) << "the picture's left half shows on the left";
     EXPECT_GT(right.blue(), 2 * right.red());
     // With the switch off, or no texture, the built-in backdrop is back.
     customImageActive = false;
-    scene.RenderFrame(kW, kH);
+    scene.RenderFrame(kW, kH, shownUserBackdrop(texture));
     EXPECT_FALSE(near(pixel(0.2, 0.6), left, 10));
     customImageActive = true;
-    scene.customBackdropTexture = 0;
-    scene.RenderFrame(kW, kH);
+    scene.RenderFrame(kW, kH, shownUserBackdrop(0));
     EXPECT_FALSE(near(pixel(0.2, 0.6), left, 10));
     customImageActive = false;
     AquariumSettings = saved;

@@ -18,6 +18,7 @@
 #include "desktop/sound/AmbientSound.h"
 #include "support/TempDir.h"
 #include "tank/ProcessState.h"
+#include "tank/platform/Folders.h"
 #include "unit/sound/WavSamples.h"
 
 namespace quelmarine {
@@ -35,7 +36,7 @@ class AmbientSoundPlayback : public ::testing::Test {
         loop = loopSamples();
         ASSERT_GT(loop.size(), std::size_t(kRate)) << "the ambient loop asset is missing";
         musicPlaying = true;
-        ambientRestart = 1;
+        ambientRestart = true;
         // The view's frame timer: one tick every 10 ms.
         QObject::connect(&frames, &QTimer::timeout, [this] { sound.Tick(); });
         frames.start(10);
@@ -63,7 +64,7 @@ class AmbientSoundPlayback : public ::testing::Test {
 
     testsupport::TempDir runtime;
     std::vector<float> loop;
-    AmbientSound sound;
+    AmbientSound sound{privateRuntimeFolder()};
     QTimer frames;
 };
 
@@ -72,7 +73,7 @@ TEST_F(AmbientSoundPlayback, LoopsWithoutSeamAtTheVolumeOfTheSettings) {
     // Own music goes off: the next tick starts the loop once; later ticks leave it alone.
     const std::vector<float> rec =
         record(int(1000.0 * loop.size() / kRate) + 1500, [] { musicPlaying = false; });
-    EXPECT_EQ(ambientRestart, 0);
+    EXPECT_FALSE(ambientRestart);
     EXPECT_FALSE(assetFilesLeft()) << "the unpacked sound must be gone once it plays";
 
     const std::size_t window = kRate / 4;
@@ -113,7 +114,7 @@ TEST_F(AmbientSoundPlayback, StopsWhileOwnMusicIsOnAndRestartsAtTheNewVolume) {
     // Own music on: the ticks stop the loop (and keep stopping it).
     musicPlaying = true;
     QTest::qWait(300);
-    EXPECT_EQ(ambientRestart, 1);
+    EXPECT_TRUE(ambientRestart);
     rec = record(1000, [] {});
     const double silence = rms(rec, 0, rec.size());
     EXPECT_LT(silence, 0.002) << "the ambient loop still plays";

@@ -30,6 +30,7 @@
 #include "desktop/sound/MciPlayer.h"
 #include "support/TempDir.h"
 #include "tank/ProcessState.h"
+#include "tank/platform/Folders.h"
 #include "tank/settings/SettingsFile.h"
 #include "tank/settings/SettingsKeys.h"
 
@@ -274,7 +275,7 @@ class MusicThroughTheSink : public ::testing::Test {
         ASSERT_GT(loop.size(), std::size_t(kRate));
         AquariumSettings.volume = 0; // the ambient loop at full level
         musicPlaying = true;
-        ambientRestart = 1;
+        ambientRestart = true;
         std::remove(settingsFilePath().c_str());
         QObject::connect(&frames, &QTimer::timeout, [this] { ambient.Tick(); });
         frames.start(10);
@@ -299,7 +300,7 @@ class MusicThroughTheSink : public ::testing::Test {
     }
 
     std::vector<float> loop;
-    AmbientSound ambient;
+    AmbientSound ambient{privateRuntimeFolder()};
     QTimer frames;
 };
 

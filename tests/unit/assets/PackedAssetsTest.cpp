@@ -1,6 +1,7 @@
 #include "tank/assets/PackedAssets.h"
 #include "support/TempDir.h"
 #include "tank/assets/ScrambleKey.h"
+#include "tank/platform/Folders.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -120,10 +121,11 @@ TEST(WithPackedAsset, DeletesBothFilesAfterUse) {
     const auto& table = builtInResources();
     bool used = false;
     std::string seen;
-    withPackedAsset(table.empty() ? 1 : table[0].id, "probe", [&](const std::string& plain) {
-        used = true;
-        seen = plain;
-    });
+    withPackedAsset(privateRuntimeFolder(), table.empty() ? 1 : table[0].id, "probe",
+                    [&](const std::string& plain) {
+                        used = true;
+                        seen = plain;
+                    });
     EXPECT_TRUE(used);
     EXPECT_EQ(seen, runtime.path() + "QuelmarineScr/probe.bmp");
     EXPECT_FALSE(fileExists(runtime.path() + "QuelmarineScr/probe.ad"));

@@ -153,8 +153,8 @@ TEST(WaveGeneratorTest, SharedDorsalGeneratorAdvancesTwicePerFrame) {
     for (int frame = 0; frame < 7; ++frame)
         fish.ComputePose(pose);
     // 14 calls at a period of 7 calls: two phase steps.
-    EXPECT_NEAR(fish.flapCD.phase, 2 * 0.5235987f, 1e-6f);
-    EXPECT_NEAR(fish.flapE.phase, 1 * 0.7853981f, 1e-6f); // period 4: one step in 7 calls
+    EXPECT_NEAR(fish.dorsalFlap.phase, 2 * 0.5235987f, 1e-6f);
+    EXPECT_NEAR(fish.pectoralFlap.phase, 1 * 0.7853981f, 1e-6f); // period 4: one step in 7 calls
 }
 
 TEST(JawTest, ShutMouthGivesZeroJawsAndAnOpenOneTapersToTheHinge) {
@@ -200,14 +200,14 @@ TEST(SwimStyleTest, FastSwimmersWaveAndFlapHalfAsFastAgain) {
     EXPECT_TRUE(fast.mouthShut);
     EXPECT_FLOAT_EQ(slow.bodyWave.phaseStep, 0.7853981f);
     EXPECT_FLOAT_EQ(fast.bodyWave.phaseStep, 0.7853981f * 1.5f);
-    EXPECT_FLOAT_EQ(slow.flapCD.spatialStep, 0.6283185f);
-    EXPECT_FLOAT_EQ(fast.flapCD.amplitude, 0.015f * 1.5f);
-    EXPECT_FLOAT_EQ(fast.flapCD.phaseStep, 0.39269906f * 1.5f);
-    EXPECT_FLOAT_EQ(slow.flapE.amplitude, 0.01f);
-    EXPECT_FLOAT_EQ(fast.flapE.phaseStep, 0.52359873f * 1.5f);
+    EXPECT_FLOAT_EQ(slow.dorsalFlap.spatialStep, 0.6283185f);
+    EXPECT_FLOAT_EQ(fast.dorsalFlap.amplitude, 0.015f * 1.5f);
+    EXPECT_FLOAT_EQ(fast.dorsalFlap.phaseStep, 0.39269906f * 1.5f);
+    EXPECT_FLOAT_EQ(slow.pectoralFlap.amplitude, 0.01f);
+    EXPECT_FLOAT_EQ(fast.pectoralFlap.phaseStep, 0.52359873f * 1.5f);
     // The other fins keep their constructor values.
-    EXPECT_FLOAT_EQ(fast.flapH.amplitude, 0.02f);
-    EXPECT_FLOAT_EQ(fast.flapF.phaseStep, 0.7853981f);
+    EXPECT_FLOAT_EQ(fast.tailFlap.amplitude, 0.02f);
+    EXPECT_FLOAT_EQ(fast.pelvicFlap.phaseStep, 0.7853981f);
 }
 
 TEST(FishConstructionTest, StartsWithRandomTargetsInTheirRanges) {

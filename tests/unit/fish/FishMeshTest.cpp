@@ -151,7 +151,7 @@ TEST(FishMeshTest, WaveKeepsItsSignOnTheMirrorWhileFinFlapsChangeIt) {
     fish.size = 1;
     FishPose pose;
     pose.wave[9] = 0.05f;
-    pose.flapE[3] = 0.02f;
+    pose.pectoral[3] = 0.02f;
     const RecordingSink still = drawStill(fish), moved = drawStill(fish, pose);
     // Body strips 0..3 upper, 4..7 mirrored; column 9 is vertices 18 and 19.
     for (int s = 0; s < 8; ++s)

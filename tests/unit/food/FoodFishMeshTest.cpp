@@ -135,11 +135,11 @@ TEST(FoodFishMesh, PairedPartsMoveInOppositeSensesAndMirrorCopiesMirror) {
     for (int i = 0; i < kFoodSegments; ++i)
         pose.wave[i] = 0.05f * float(i + 1);
     for (int i = 0; i < 12; ++i)
-        pose.flapU[i] = pose.flapT[i] = 0.02f * float(i);
+        pose.headFlutter[i] = pose.antennae[i] = 0.02f * float(i);
     for (int i = 0; i < 9; ++i)
-        pose.flapS[i] = pose.flapP[i] = 0.03f * float(i);
+        pose.legs[i] = pose.swimmerets[i] = 0.03f * float(i);
     for (int i = 0; i < 8; ++i)
-        pose.flapQ[i] = 0.04f * float(i);
+        pose.tailFan[i] = 0.04f * float(i);
     const auto all = record(f, pose);
     const auto near = [](const Emitted& a, const Emitted& b) {
         return std::fabs(a.p[0] + b.p[0]) < 1e-4 && std::fabs(a.p[1] - b.p[1]) < 1e-4 &&
@@ -191,12 +191,12 @@ TEST(FoodFishMesh, EachPartTakesItsInputs) {
         for (int i = 0; i < n; ++i)
             a[i] = 0.01f * float(i + 1);
     };
-    EXPECT_EQ(movedParts([&](FoodFishPose& p) { fill(p.flapU, 12); }), (V{3, 4, 5, 6}));
-    EXPECT_EQ(movedParts([&](FoodFishPose& p) { fill(p.flapT, 12); }), (V{7, 8}));
-    EXPECT_EQ(movedParts([&](FoodFishPose& p) { fill(p.flapS, 9); }),
+    EXPECT_EQ(movedParts([&](FoodFishPose& p) { fill(p.headFlutter, 12); }), (V{3, 4, 5, 6}));
+    EXPECT_EQ(movedParts([&](FoodFishPose& p) { fill(p.antennae, 12); }), (V{7, 8}));
+    EXPECT_EQ(movedParts([&](FoodFishPose& p) { fill(p.legs, 9); }),
               (V{10, 11, 12, 13, 14, 15, 16}));
-    EXPECT_EQ(movedParts([&](FoodFishPose& p) { fill(p.flapP, 9); }), (V{17, 18, 19, 20, 21}));
-    EXPECT_EQ(movedParts([&](FoodFishPose& p) { fill(p.flapQ, 8); }), (V{22, 23}));
+    EXPECT_EQ(movedParts([&](FoodFishPose& p) { fill(p.swimmerets, 9); }), (V{17, 18, 19, 20, 21}));
+    EXPECT_EQ(movedParts([&](FoodFishPose& p) { fill(p.tailFan, 8); }), (V{22, 23}));
     EXPECT_EQ(movedParts([&](FoodFishPose& p) { p.wave[0] = 0.1f; }),
               (V{1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}));
     EXPECT_EQ(movedParts([&](FoodFishPose& p) { p.wave[13] = 0.1f; }), (V{1, 22, 23}));

@@ -128,20 +128,19 @@ TEST(FoodFishAnimation, BodyWaveMovesEverySegment) {
 }
 
 TEST(FoodFishAnimation, FlapGeneratorsAreSharedByAllCreatures) {
-    resetFoodFlapStates();
+    FoodFlapStates flaps;
     FoodFish a, b;
     FoodFishPose pose;
     // Twelve calls in all, alternating between two creatures, step the shared phase once.
     for (int i = 0; i < 6; ++i) {
-        a.ComputePose(pose);
-        EXPECT_EQ(foodFlapStates().u.phase, 0) << i;
-        b.ComputePose(pose);
+        a.ComputePose(pose, flaps);
+        EXPECT_EQ(flaps.headFlutter.phase, 0) << i;
+        b.ComputePose(pose, flaps);
     }
-    EXPECT_FLOAT_EQ(foodFlapStates().u.phase, 0.5235987f);
-    EXPECT_FLOAT_EQ(foodFlapStates().q.phase, 0.5235987f);
-    EXPECT_EQ(foodFlapStates().u.tick, 0);
+    EXPECT_FLOAT_EQ(flaps.headFlutter.phase, 0.5235987f);
+    EXPECT_FLOAT_EQ(flaps.tailFan.phase, 0.5235987f);
+    EXPECT_EQ(flaps.headFlutter.tick, 0);
     EXPECT_FLOAT_EQ(a.bodyWave.phase, 2 * 0.7853981f) << "each creature has its own body wave";
-    resetFoodFlapStates();
 }
 
 TEST(FoodFishAnimation, FlapValuesGrowWithTheIndex) {

@@ -17,7 +17,7 @@ class AmbientLoopTest : public ::testing::Test {
     // The process starts with both flags set.
     void SetUp() override {
         musicPlaying = true;
-        ambientRestart = 1;
+        ambientRestart = true;
     }
     void ticks(int n) {
         for (int i = 0; i < n; ++i)
@@ -29,14 +29,14 @@ class AmbientLoopTest : public ::testing::Test {
 TEST_F(AmbientLoopTest, SilentUntilOwnMusicIsReportedOffAndStoppedOnEveryTickMeanwhile) {
     EXPECT_CALL(output, stopAmbientSound()).Times(3);
     ticks(3);
-    EXPECT_EQ(ambientRestart, 1);
+    EXPECT_TRUE(ambientRestart);
 }
 
 TEST_F(AmbientLoopTest, StartsOnceWhenOwnMusicGoesOff) {
     musicPlaying = false;
     EXPECT_CALL(output, startAmbientSound()).Times(1);
     ticks(50);
-    EXPECT_EQ(ambientRestart, 0);
+    EXPECT_FALSE(ambientRestart);
 }
 
 TEST_F(AmbientLoopTest, OwnMusicOnStopsTheLoopAndOffStartsItAgain) {
@@ -48,10 +48,10 @@ TEST_F(AmbientLoopTest, OwnMusicOnStopsTheLoopAndOffStartsItAgain) {
     ticks(5);
     musicPlaying = true;
     ticks(4);
-    EXPECT_EQ(ambientRestart, 1);
+    EXPECT_TRUE(ambientRestart);
     musicPlaying = false;
     ticks(5);
-    EXPECT_EQ(ambientRestart, 0);
+    EXPECT_FALSE(ambientRestart);
 }
 
 TEST(AmbientVolume, SettingZeroIsLoudestAndTheTopIsSilent) {
