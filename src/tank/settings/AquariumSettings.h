@@ -27,4 +27,11 @@ struct AquariumSettingsRecord {
     std::int32_t lightDim;
 };
 
+// The value of `background` that shows the backdrop behind the tank; every other value hides it.
+inline constexpr std::int32_t kBackgroundShowsBackdrop = 0;
+
+inline bool showsBackdrop(const AquariumSettingsRecord& settings) {
+    return settings.background == kBackgroundShowsBackdrop;
+}
+
 } // namespace quelmarine
