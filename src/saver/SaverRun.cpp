@@ -3,6 +3,7 @@
 // The tank's headers come before Xlib's, whose macros (None, Bool, ...) would clash with them.
 #include "tank/ProcessState.h"
 #include "tank/platform/Folders.h"
+#include "tank/platform/ProgramTexts.h"
 #include "tank/scene/Scene.h"
 #include "tank/settings/SettingsFile.h"
 
@@ -60,7 +61,7 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
     SaverWindow window;
     std::string error;
     if (!window.open(options, error)) {
-        std::fprintf(stderr, "quelmarine: %s\n", error.c_str());
+        std::fprintf(stderr, "%s: %s\n", kProgramName, error.c_str());
         removeProcessAssetFolder();
         return 1;
     }

@@ -6,6 +6,7 @@
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
+#include "tank/platform/ProgramTexts.h"
 #include "tank/scene/GlErrorCheck.h"
 #include "tank/scene/InteractionModes.h"
 
@@ -48,11 +49,11 @@ void AquariumView::InitOpenGL() {
     auto made = std::make_unique<QOpenGLContext>();
     made->setFormat(format());
     if (!made->create()) {
-        reportError("ChoosePixelFormat failed", "QuelmarineScr");
+        reportError("ChoosePixelFormat failed", kApplicationName);
         return;
     }
     if (!made->makeCurrent(this)) {
-        reportError("SetPixelFormat failed", "QuelmarineScr");
+        reportError("SetPixelFormat failed", kApplicationName);
         return;
     }
     context = std::move(made);

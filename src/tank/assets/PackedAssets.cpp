@@ -4,6 +4,7 @@
 #include "tank/assets/ScrambleKey.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
+#include "tank/platform/ProgramTexts.h"
 
 #include <array>
 #include <cstdint>
@@ -53,7 +54,7 @@ std::string windowsDirPrefix() {
     static bool reported = false;
     if (folder.empty() && !reported) {
         reported = true;
-        reportError("Error Find TempPath.", "ERROR");
+        reportError(kNoRuntimeFolderMessage, kErrorCaption);
     }
     return folder;
 }
