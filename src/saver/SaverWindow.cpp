@@ -13,8 +13,8 @@ namespace {
 constexpr int kOwnWindowWidth = 1024, kOwnWindowHeight = 768;
 
 // X errors (the daemon destroying its window while we draw, for one) end the saver quietly
-// instead of through Xlib's default handler. Xlib's handler is a plain function, so what it saw
-// is kept here; only the drawing thread makes X calls.
+// instead of through Xlib's default handler. File-level because Xlib's handler is a plain
+// function with no place for the window's state; only the drawing thread makes X calls.
 bool xErrorSeen = false;
 
 int noteXError(Display* display, XErrorEvent* event) {

@@ -51,6 +51,7 @@ void releaseProgramPages(const unsigned char* begin, std::size_t size) {
 
 std::string windowsDirPrefix() {
     std::string folder = assetFolderPerProcess ? processAssetFolder() : privateRuntimeFolder();
+    // Process-wide: every asset asks for the folder, and the user is told of its lack only once.
     static bool reported = false;
     if (folder.empty() && !reported) {
         reported = true;
