@@ -2,7 +2,7 @@
 
 #include "support/OffscreenGl.h"
 #include "support/TempDir.h"
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/settings/SettingsKeys.h"
 
 #include <GL/gl.h>

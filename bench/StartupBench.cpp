@@ -3,7 +3,7 @@
 // its own settings and runtime folders.
 #include "BenchSupport.h"
 #include "support/TempDir.h"
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/settings/SettingsKeys.h"
 
 #include <algorithm>

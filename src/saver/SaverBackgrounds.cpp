@@ -2,7 +2,7 @@
 
 #include "tank/ProcessState.h"
 #include "tank/platform/ErrorReport.h"
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/settings/SettingsKeys.h"
 
 namespace quelmarine::saver {

@@ -3,7 +3,7 @@
 // The tank's headers come before Xlib's, whose macros (None, Bool, ...) would clash with them.
 #include "tank/ProcessState.h"
 #include "tank/platform/Folders.h"
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/scene/Scene.h"
 #include "tank/settings/SettingsFile.h"
 

@@ -4,7 +4,7 @@
 #include "tank/ProcessState.h"
 #include "tank/assets/PackedAssets.h"
 #include "tank/platform/ErrorReport.h"
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/sound/AmbientLoop.h"
 
 namespace quelmarine::saver {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 
 namespace quelmarine::saver {
 

@@ -4,7 +4,7 @@
 #include "saver/CommandLine.h"
 #include "saver/SaverRun.h"
 #include "tank/platform/HeapArenas.h"
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 
 #include <cstdio>
 #include <string>

@@ -4,7 +4,7 @@
 #include "desktop/view/AquariumView.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/ProcessExit.h"
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/settings/SettingsKeys.h"
 
 #include <QCoreApplication>

@@ -6,7 +6,7 @@
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/scene/InteractionModes.h"
 
 #include <QGuiApplication>
@@ -29,7 +29,7 @@ CMainFrame::CMainFrame() {
     setPalette(black);
     setAutoFillBackground(true);
     if (!temporaryFolderExists()) {
-        reportError(kNoRuntimeFolderMessage, kErrorCaption);
+        reportError(kNoRuntimeFolderMessage, kNoRuntimeFolderCaption);
         return; // the frame lives on without a view; Esc still ends the program
     }
     // The tank is sized for the screen under the mouse pointer, the one the frame covers.

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <thread>
 
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 
 namespace quelmarine {
 

@@ -1,6 +1,6 @@
 #include "desktop/platform/ProfileVolume.h"
 
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/settings/ProfileInt.h"
 #include "tank/settings/SettingsKeys.h"
 

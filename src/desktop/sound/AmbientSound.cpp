@@ -5,7 +5,7 @@
 #include "res/ResourceIds.h"
 #include "tank/ProcessState.h"
 #include "tank/assets/PackedAssets.h"
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 
 namespace quelmarine {
 

@@ -6,7 +6,7 @@
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/scene/GlErrorCheck.h"
 #include "tank/scene/InteractionModes.h"
 

@@ -4,7 +4,6 @@
 #include "tank/assets/ScrambleKey.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
-#include "tank/platform/ProgramTexts.h"
 
 #include <array>
 #include <cstdint>
@@ -55,7 +54,7 @@ std::string windowsDirPrefix() {
     static bool reported = false;
     if (folder.empty() && !reported) {
         reported = true;
-        reportError(kNoRuntimeFolderMessage, kErrorCaption);
+        reportError(kNoRuntimeFolderMessage, kNoRuntimeFolderCaption);
     }
     return folder;
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "tank/platform/ErrorReport.h"
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 
 namespace quelmarine {
 

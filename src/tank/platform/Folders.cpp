@@ -1,6 +1,6 @@
 #include "tank/platform/Folders.h"
 
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>

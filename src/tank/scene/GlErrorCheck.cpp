@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 
 namespace quelmarine {
 

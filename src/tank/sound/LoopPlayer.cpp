@@ -5,7 +5,7 @@
 #include <pulse/simple.h>
 #include <vector>
 
-#include "tank/platform/ProgramTexts.h"
+#include "tank/platform/ProgramNames.h"
 
 namespace quelmarine {
 

@@ -1,5 +1,5 @@
 #pragma once
-// The names the program goes by and the texts more than one part of it shows, each written once.
+// The names the program goes by, each written once.
 
 namespace quelmarine {
 
@@ -11,9 +11,5 @@ inline constexpr const char* kApplicationName = "QuelmarineScr";
 inline constexpr const char* kProgramName = "quelmarine";
 // The name the saver's window and the sound stream are shown under.
 inline constexpr const char* kProgramTitle = "Quelmarine";
-
-// The message when the private runtime folder for the asset files cannot be had, and its caption.
-inline constexpr const char* kNoRuntimeFolderMessage = "Error Find TempPath.";
-inline constexpr const char* kErrorCaption = "ERROR";
 
 } // namespace quelmarine
