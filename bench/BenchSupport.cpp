@@ -4,6 +4,8 @@
 #include "support/TempDir.h"
 #include "tank/ProcessState.h"
 #include "tank/platform/Folders.h"
+#include "tank/platform/ProgramNames.h"
+#include "tank/settings/SettingsKeys.h"
 #include "tank/settings/SettingsLoad.h"
 
 #include <GL/gl.h>
@@ -41,12 +43,13 @@ std::unique_ptr<quelmarine::Scene> makeScene(const std::string& settings, int wi
     if (!ensureContext(width, height))
         return nullptr;
     const std::string config = scratch().file("config"), runtime = scratch().file("runtime");
-    std::filesystem::create_directories(config + "/QuelmarineScr");
+    const std::string folder = config + "/" + quelmarine::kApplicationName;
+    std::filesystem::create_directories(folder);
     std::filesystem::create_directories(runtime);
     std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    testsupport::writeFile(config + "/QuelmarineScr/QuelmarineSet.ini", settings);
+    testsupport::writeFile(folder + "/" + quelmarine::kSettingsFileName, settings);
     auto scene = std::make_unique<quelmarine::Scene>();
     quelmarine::loadSettingsAtStartup();
     scene->InitOpenGL(quelmarine::AquariumSettings, width, height,

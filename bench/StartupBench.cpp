@@ -3,6 +3,8 @@
 // its own settings and runtime folders.
 #include "BenchSupport.h"
 #include "support/TempDir.h"
+#include "tank/platform/ProgramNames.h"
+#include "tank/settings/SettingsKeys.h"
 
 #include <algorithm>
 #include <csignal>
@@ -196,8 +198,10 @@ void BM_StartupWithTenPhotos(benchmark::State& state) {
     const std::string config = folders.file("config"), runtime = folders.file("runtime");
     mkdir(config.c_str(), 0700);
     mkdir(runtime.c_str(), 0700);
-    mkdir((config + "/QuelmarineScr").c_str(), 0700);
-    testsupport::writeFile(config + "/QuelmarineScr/QuelmarineSet.ini", pictureSection(photos));
+    const std::string settingsFolder = config + "/" + quelmarine::kApplicationName;
+    mkdir(settingsFolder.c_str(), 0700);
+    testsupport::writeFile(settingsFolder + "/" + quelmarine::kSettingsFileName,
+                           pictureSection(photos));
     std::vector<double> ready, longest;
     for (auto _ : state) {
         auto v = probeOnce(config, runtime, "QUELMARINE_PROBE_PICTURES", "10");

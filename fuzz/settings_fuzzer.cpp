@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     AquariumSettingsRecord record{};
     applyStartupLoad(document, record);
-    for (int species = 0; species < kSpeciesCount; ++species)
-        FUZZ_CHECK(record.fishCount[species] >= 0 && record.fishCount[species] <= kMaxFish);
+    for (int species = 0; species < kFishSpecies; ++species)
+        FUZZ_CHECK(record.fishCount[species] >= 0 && record.fishCount[species] <= kFishPoolSize);
     FUZZ_CHECK(record.lightDim >= 0 && record.lightDim <= 100);
     for (const AquariumKey& key : kAquariumKeys) {
         const std::string stored = document.read(kAquariumSection, key.name);

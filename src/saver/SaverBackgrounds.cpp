@@ -2,6 +2,7 @@
 
 #include "tank/ProcessState.h"
 #include "tank/platform/ErrorReport.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/settings/SettingsKeys.h"
 
 namespace quelmarine::saver {
@@ -13,7 +14,7 @@ SaverBackgrounds::SaverBackgrounds(const IniDocument& settings, int screenLongSi
     // The drawing thread's context is always current.
     loader = std::make_unique<PictureLoader>([] { return true; }, screenLongSide);
     pictures = std::make_unique<BackgroundPictures>(*loader);
-    pictures->showMessage = [](const std::string& text) { reportError(text, "quelmarine"); };
+    pictures->showMessage = [](const std::string& text) { reportError(text, kProgramName); };
     pictures->loadSection(settings);
 }
 

@@ -4,6 +4,7 @@
 #include "tank/ProcessState.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/scene/Scene.h"
 #include "tank/settings/SettingsFile.h"
 #include "tank/settings/SettingsLoad.h"
@@ -61,13 +62,13 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
     SaverWindow window;
     std::string error;
     if (!window.open(options, error)) {
-        std::fprintf(stderr, "quelmarine: %s\n", error.c_str());
+        std::fprintf(stderr, "%s: %s\n", kProgramName, error.c_str());
         removeProcessAssetFolder();
         return 1;
     }
     const std::string assetFolder = processAssetFolder();
     if (assetFolder.empty())
-        reportError("Error Find TempPath.", "ERROR");
+        reportError(kNoRuntimeFolderMessage, kNoRuntimeFolderCaption);
     auto scene = std::make_unique<Scene>();
     scene->overlayVisible = false; // the help text names keys and a menu the saver has not
     loadSettingsReadOnly();        // the saver never writes the settings

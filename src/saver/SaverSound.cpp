@@ -4,6 +4,7 @@
 #include "tank/ProcessState.h"
 #include "tank/assets/PackedAssets.h"
 #include "tank/platform/ErrorReport.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/sound/AmbientLoop.h"
 
 namespace quelmarine::saver {
@@ -17,7 +18,7 @@ SaverSound::SaverSound(const std::string& assetFolder) {
         return; // a missing sound is silence
     player = std::make_unique<LoopPlayer>(
         loaded, ambientGain(AquariumSettings.volume),
-        [](const std::string& why) { reportError(why, "quelmarine"); });
+        [](const std::string& why) { reportError(why, kProgramName); });
 }
 
 SaverSound::~SaverSound() = default;

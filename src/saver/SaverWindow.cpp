@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tank/platform/ProgramNames.h"
+
 namespace quelmarine::saver {
 
 namespace {
@@ -11,14 +13,14 @@ namespace {
 constexpr int kOwnWindowWidth = 1024, kOwnWindowHeight = 768;
 
 // X errors (the daemon destroying its window while we draw, for one) end the saver quietly
-// instead of through Xlib's default handler. Xlib's handler is a plain function, so what it saw
-// is kept here; only the drawing thread makes X calls.
+// instead of through Xlib's default handler. File-level because Xlib's handler is a plain
+// function with no place for the window's state; only the drawing thread makes X calls.
 bool xErrorSeen = false;
 
 int noteXError(Display* display, XErrorEvent* event) {
     char text[128] = {};
     XGetErrorText(display, event->error_code, text, sizeof text);
-    std::fprintf(stderr, "quelmarine: X error: %s\n", text);
+    std::fprintf(stderr, "%s: X error: %s\n", kProgramName, text);
     xErrorSeen = true;
     return 0;
 }
@@ -94,8 +96,8 @@ bool SaverWindow::makeOwnWindow(std::string& error) {
                              CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &set);
     XFree(visual);
     ownWindow = true;
-    XStoreName(display, drawable, "Quelmarine");
-    XClassHint classHint{const_cast<char*>("quelmarine"), const_cast<char*>("Quelmarine")};
+    XStoreName(display, drawable, kProgramTitle);
+    XClassHint classHint{const_cast<char*>(kProgramName), const_cast<char*>(kProgramTitle)};
     XSetClassHint(display, drawable, &classHint);
     deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, drawable, &deleteWindow, 1);

@@ -4,6 +4,7 @@
 #include "saver/CommandLine.h"
 #include "saver/SaverRun.h"
 #include "tank/platform/HeapArenas.h"
+#include "tank/platform/ProgramNames.h"
 
 #include <cstdio>
 #include <string>
@@ -11,7 +12,7 @@
 int main(int argc, char** argv) {
     quelmarine::useOneHeapArena();
     using namespace quelmarine::saver;
-    const std::string program = "quelmarine";
+    const std::string program = quelmarine::kProgramName;
     const ParsedCommandLine parsed = parseCommandLine(argc, argv);
     if (!parsed.ok) {
         std::fprintf(stderr, "%s\n", usageLine(program, parsed.error).c_str());

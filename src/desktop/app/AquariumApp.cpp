@@ -1,9 +1,11 @@
 #include "desktop/app/AquariumApp.h"
 
 #include "desktop/app/CMainFrame.h"
+#include "desktop/view/AquariumView.h"
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/ProcessExit.h"
-#include "desktop/view/AquariumView.h"
+#include "tank/platform/ProgramNames.h"
+#include "tank/settings/SettingsKeys.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -29,8 +31,8 @@ void AquariumApp::prepareBeforeApplication() {
 }
 
 void AquariumApp::nameApplication() {
-    QCoreApplication::setApplicationName("QuelmarineScr");
-    QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
+    QCoreApplication::setApplicationName(kApplicationName);
+    QCoreApplication::setOrganizationName(kProfileOrganisation);
 }
 
 bool AquariumApp::InitInstance(std::function<void()> onFirstFrame) {

@@ -6,6 +6,7 @@
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/scene/InteractionModes.h"
 
 #include <QGuiApplication>
@@ -19,7 +20,7 @@ namespace quelmarine {
 
 CMainFrame::CMainFrame() {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle("QuelmarineScr");
+    setWindowTitle(kApplicationName);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Black behind the view. A palette, not a style sheet: a style sheet would reach the
     // dialogs the frame owns as well.
@@ -28,7 +29,7 @@ CMainFrame::CMainFrame() {
     setPalette(black);
     setAutoFillBackground(true);
     if (!temporaryFolderExists()) {
-        reportError("Error Find TempPath.", "ERROR");
+        reportError(kNoRuntimeFolderMessage, kNoRuntimeFolderCaption);
         return; // the frame lives on without a view; Esc still ends the program
     }
     // The tank is sized for the screen under the mouse pointer, the one the frame covers.

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <thread>
 
+#include "tank/platform/ProgramNames.h"
+
 namespace quelmarine {
 
 namespace {
@@ -50,7 +52,7 @@ void DisplayProbe::release() {
 
 void reportNoDisplay() {
     const char* name = std::getenv("DISPLAY");
-    std::fprintf(stderr, "quelmarine: cannot open display %s\n",
+    std::fprintf(stderr, "%s: cannot open display %s\n", kProgramName,
                  name && *name ? name : "(DISPLAY is not set)");
 }
 

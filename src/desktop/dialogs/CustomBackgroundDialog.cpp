@@ -22,7 +22,7 @@ CustomBackgroundDialog::CustomBackgroundDialog(QWidget* owner, PictureTextures& 
               kList);
     QPushButton* add = makeButton("Add Image", kAddImage, true);
     QPushButton* remove = makeButton("Remove Image", kRemoveImage, true);
-    QPushButton* removeAll = makeButton("Remove All", kRemoveAll, true);
+    QPushButton* removeAll = makeButton(kRemoveAllText, kRemoveAll, true);
     QGroupBox* modes = makeModeButtons(QString(), {kRepeatOne, kRepeatAll, kRandom});
     interval = new QLineEdit(this);
     interval->setObjectName(QString::number(kInterval));

@@ -26,7 +26,7 @@ CustomMusicDialog::CustomMusicDialog(QWidget* owner)
 
     addButton = makeButton("Add Music", kAddMusic);
     removeButton = makeButton("Remove", kRemove);
-    removeAllButton = makeButton("Remove All", kRemoveAll);
+    removeAllButton = makeButton(kRemoveAllText, kRemoveAll);
     playButton = makeButton("Play", kPlay);
     QPushButton* stopButton = makeButton("Stop", kStop);
 

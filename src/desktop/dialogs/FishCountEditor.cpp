@@ -52,7 +52,7 @@ void FishCountEditor::press(int x, int y) {
 }
 
 bool FishCountEditor::add() {
-    if (selection < 0 || total() >= kMaxTotal || counts[selection] >= kMaxTotal)
+    if (selection < 0 || total() >= kFishPoolSize || counts[selection] >= kFishPoolSize)
         return false;
     ++counts[selection];
     return true;

@@ -6,13 +6,12 @@
 #include <array>
 #include <cstdint>
 
-#include "tank/fish/FishPopulation.h"
+#include "tank/settings/AquariumSettings.h"
 
 namespace quelmarine {
 
 class FishCountEditor {
   public:
-    static constexpr int kMaxTotal = 25;
     static constexpr int kCellWidth = 100, kCellHeight = 90;
     // Below this y a click only clears the selection.
     static constexpr int kPictureBandBottom = 450;

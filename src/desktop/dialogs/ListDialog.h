@@ -80,6 +80,9 @@ class ListDialog : public QDialog {
     QBasicTimer timer;
 };
 
+// The label of the button that empties the list, in both dialogs.
+inline constexpr const char* kRemoveAllText = "Remove All";
+
 // The lists' background and text background: the background list's rows are drawn in it, the
 // music list's rows in CustomListCtrl's own tan; the text of both is blue.
 inline const QColor kListBackground(207, 184, 130);

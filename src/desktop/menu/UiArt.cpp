@@ -9,6 +9,7 @@
 namespace quelmarine {
 
 QPixmap loadMenuIcon(int id) {
+    // A process-wide cache: the menus and the check boxes share the icons (user-interface thread).
     static QHash<int, QPixmap> cache;
     auto found = cache.find(id);
     if (found == cache.end())
@@ -17,6 +18,7 @@ QPixmap loadMenuIcon(int id) {
 }
 
 QCursor loadModeCursor(int id) {
+    // A process-wide cache: each cursor is made once for all windows (user-interface thread).
     static QHash<int, QCursor> cache;
     auto found = cache.find(id);
     if (found != cache.end())

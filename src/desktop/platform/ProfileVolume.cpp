@@ -1,5 +1,6 @@
 #include "desktop/platform/ProfileVolume.h"
 
+#include "tank/platform/ProgramNames.h"
 #include "tank/settings/ProfileInt.h"
 #include "tank/settings/SettingsKeys.h"
 
@@ -16,7 +17,7 @@ QString volumeKey() {
 
 int readProfileVolume() {
     QSettings profile(QString::fromLatin1(kProfileOrganisation),
-                      QString::fromLatin1(kProfileApplication));
+                      QString::fromLatin1(kApplicationName));
     const QString key = volumeKey();
     if (!profile.contains(key))
         return kProfileVolumeDefault;
@@ -25,7 +26,7 @@ int readProfileVolume() {
 
 void writeProfileVolume(int volume) {
     QSettings profile(QString::fromLatin1(kProfileOrganisation),
-                      QString::fromLatin1(kProfileApplication));
+                      QString::fromLatin1(kApplicationName));
     profile.setValue(volumeKey(), volume);
 }
 

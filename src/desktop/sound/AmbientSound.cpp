@@ -5,6 +5,7 @@
 #include "res/ResourceIds.h"
 #include "tank/ProcessState.h"
 #include "tank/assets/PackedAssets.h"
+#include "tank/platform/ProgramNames.h"
 
 namespace quelmarine {
 
@@ -34,8 +35,9 @@ void AmbientSound::startAmbientSound() {
         return;
     // Without a sound server the tank stays silent; one line says why.
     player = std::make_unique<LoopPlayer>(
-        sound, ambientGain(AquariumSettings.volume),
-        [](const std::string& why) { std::fprintf(stderr, "QuelmarineScr: %s\n", why.c_str()); });
+        sound, ambientGain(AquariumSettings.volume), [](const std::string& why) {
+            std::fprintf(stderr, "%s: %s\n", kApplicationName, why.c_str());
+        });
 }
 
 void AmbientSound::stopAmbientSound() {

@@ -6,6 +6,7 @@
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProcessExit.h"
+#include "tank/platform/ProgramNames.h"
 #include "tank/scene/GlErrorCheck.h"
 #include "tank/scene/InteractionModes.h"
 #include "tank/settings/SettingsLoad.h"
@@ -49,16 +50,16 @@ void AquariumView::InitOpenGL() {
     auto made = std::make_unique<QOpenGLContext>();
     made->setFormat(format());
     if (!made->create()) {
-        reportError("ChoosePixelFormat failed", "QuelmarineScr");
+        reportError("ChoosePixelFormat failed", kApplicationName);
         return;
     }
     if (!made->makeCurrent(this)) {
-        reportError("SetPixelFormat failed", "QuelmarineScr");
+        reportError("SetPixelFormat failed", kApplicationName);
         return;
     }
     context = std::move(made);
     if (assetFolder.empty())
-        reportError("Error Find TempPath.", "ERROR");
+        reportError(kNoRuntimeFolderMessage, kNoRuntimeFolderCaption);
     loadSettingsAtStartup();
     const QSize screenSize = screenPixelSize();
     aquarium.InitOpenGL(AquariumSettings, screenSize.width(), screenSize.height(), assetFolder);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tank/platform/ErrorReport.h"
+#include "tank/platform/ProgramNames.h"
 
 namespace quelmarine {
 
@@ -21,7 +22,7 @@ void TerrainGrid::Build(std::int32_t width, std::int32_t height, std::int32_t de
     depthFactor = depth;
     const float scale = float(2 * depth) / float(height);
     if (std::int64_t(width) * height > kLargestGrid)
-        reportError("MAP SIZE ERROR", "QuelmarineScr"); // caption: the application name
+        reportError("MAP SIZE ERROR", kApplicationName);
     const int lastColumn = std::min(width, kTableSide);
     const int lastRow = std::min(height - 1, kTableSide);
     if (lastColumn > int(vertices.size()))

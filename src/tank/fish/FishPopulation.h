@@ -9,11 +9,9 @@
 
 #include "tank/fish/Fish.h"
 #include "tank/fish/FishRules.h"
+#include "tank/settings/AquariumSettings.h"
 
 namespace quelmarine {
-
-inline constexpr int kFishPoolSize = 25;
-inline constexpr int kFishSpecies = 5;
 
 // Fish in use: the sum of the counts, a negative count as 0, at most the 25 slots.
 int fishInUse(const std::int32_t counts[kFishSpecies]);

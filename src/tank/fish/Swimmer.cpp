@@ -151,19 +151,19 @@ void Swimmer::Move() {
     if (heading < -360)
         heading = -180;
     UpdateDirectionFlags();
-    const bool sideWall = wallCode == 1 || wallCode == 2;
+    const bool sideWall = lastWall == Wall::Left || lastWall == Wall::Right;
     if (std::fabs(heading - targetHeading) > 15 && sideWall)
         return;
     const float a = heading * kDegreesToRadians, b = targetPitch * kDegreesToRadians;
     const float dx = std::fabs(std::cos(a) * speed), dz = std::fabs(std::sin(a) * speed);
     if (movingMinusX) {
-        if (wallCode != 1)
+        if (lastWall != Wall::Left)
             x -= dx;
-    } else if (wallCode != 2) {
+    } else if (lastWall != Wall::Right) {
         x += dx;
     }
     if (movingPlusZ) {
-        if (wallCode != 4)
+        if (lastWall != Wall::Front)
             z += dz;
     } else {
         z -= dz;
@@ -174,17 +174,17 @@ void Swimmer::Move() {
 
 void Swimmer::ApplyWalls() {
     const float slow = rules.wallSpeed;
-    wallCode = 0;
+    lastWall = Wall::None;
     if (x < xMin + 10 || x > xMax - 10)
         EaseSpeed(0.01f, slow);
     if (x < xMin && aimMinusX) {
         Turn(0, false, TurnKind::Reverse);
-        wallCode = 1;
+        lastWall = Wall::Left;
         x += 0.1f;
     }
     if (x > xMax && aimPlusX) {
         Turn(0, false, TurnKind::Reverse);
-        wallCode = 2;
+        lastWall = Wall::Right;
         x -= 0.1f;
     }
     if (z < zMin + 2) {
@@ -214,18 +214,18 @@ void Swimmer::ApplyWalls() {
         EaseSpeed(0.01f, slow);
     if (z > zMax && aimPlusZ) {
         Turn(0, true, TurnKind::Nudge);
-        wallCode = 4;
+        lastWall = Wall::Front;
     }
     if (y >= yMax) {
         Tilt(0, false, TiltKind::Mirror);
         y = yMax;
-        wallCode = 5;
+        lastWall = Wall::Top;
         EaseSpeed(0.1f, slow);
     }
     if (y <= yMin) {
         Tilt(0, true, TiltKind::Mirror);
         y = yMin;
-        wallCode = 6;
+        lastWall = Wall::Bottom;
         EaseSpeed(0.1f, slow);
     }
 }
@@ -238,7 +238,7 @@ void Swimmer::EasePitch() {
 }
 
 void Swimmer::ComputeTurnYaw(float* yaw, int count, float target, bool copyFirst) {
-    const bool wallSnap = wallCode == 1 || wallCode == 2;
+    const bool wallSnap = lastWall == Wall::Left || lastWall == Wall::Right;
     if (std::fabs(turnTarget - target) > 0.01f) {
         turnReached = false;
         turnSettled = false;

@@ -15,6 +15,9 @@ enum class TurnKind {
     Steer = 7
 };
 enum class TiltKind { Random = 0, Mirror = 3, Step = 5, Steer = 7 };
+// The wall whose rule fired last in ApplyWalls: the sides are -x (Left) and +x (Right), the
+// front is +z (toward the viewer), the top +y and the bottom -y.
+enum class Wall { None, Left, Right, Front, Top, Bottom };
 
 // What differs between the swimmers in the shared rules.
 struct SwimRules {
@@ -81,8 +84,7 @@ class Swimmer {
     bool aimUp = false, aimDown = false;
 
     float xMin = 0, xMax = 0, yMax = 0, yMin = 0, zMin = 0, zMax = 0;
-    // Last wall rule that fired: 0 none, 1 left, 2 right, 4 front, 5 top, 6 bottom.
-    int wallCode = 0;
+    Wall lastWall = Wall::None;
     int wanderTimer = 0;
 
     bool turning() const;

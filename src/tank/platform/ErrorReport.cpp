@@ -6,6 +6,7 @@ namespace quelmarine {
 
 namespace {
 ErrorReporter& currentReporter() {
+    // Process-wide: the failures come from free functions all through the library, with no owner.
     static ErrorReporter reporter;
     return reporter;
 }

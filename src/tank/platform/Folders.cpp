@@ -1,5 +1,6 @@
 #include "tank/platform/Folders.h"
 
+#include "tank/platform/ProgramNames.h"
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -45,13 +46,13 @@ std::string privateRuntimeFolder() {
     std::string base = environmentValue("XDG_RUNTIME_DIR");
     std::string folder;
     if (!base.empty() && base.front() == '/') {
-        folder = withSlash(base) + "QuelmarineScr";
+        folder = withSlash(base) + kApplicationName;
     } else {
         std::error_code error;
         auto temp = std::filesystem::temp_directory_path(error);
         if (error)
             return {};
-        folder = withSlash(temp.string()) + "QuelmarineScr-" + std::to_string(::getuid());
+        folder = withSlash(temp.string()) + kApplicationName + "-" + std::to_string(::getuid());
     }
     return ensurePrivateFolder(folder) ? withSlash(folder) : std::string();
 }
@@ -64,7 +65,7 @@ std::string settingsFolderPath() {
             return {};
         base = withSlash(home) + ".config";
     }
-    return withSlash(base) + "QuelmarineScr/";
+    return withSlash(base) + kApplicationName + "/";
 }
 
 std::string settingsFolder() {

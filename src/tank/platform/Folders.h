@@ -9,6 +9,9 @@ namespace quelmarine {
 // else <temp>/QuelmarineScr-<uid>/. Created with mode 0700 when missing. Empty when it cannot be
 // made, or when it is a link, not owned by this user, or open to others.
 std::string privateRuntimeFolder();
+// What the user is told, once, when there is no runtime folder for the asset files.
+inline constexpr const char* kNoRuntimeFolderMessage = "Error Find TempPath.";
+inline constexpr const char* kNoRuntimeFolderCaption = "ERROR";
 
 // The settings folder, ending in '/': $XDG_CONFIG_HOME/QuelmarineScr/ (default
 // ~/.config/QuelmarineScr/), created when missing. Empty when it cannot be made.

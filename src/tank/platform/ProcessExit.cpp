@@ -8,6 +8,7 @@ namespace quelmarine {
 
 namespace {
 std::vector<std::function<void()>>& cleanups() {
+    // Process-wide: the process may be ended from any window (Esc, the popup's Exit).
     static std::vector<std::function<void()>> all;
     return all;
 }

@@ -18,9 +18,11 @@ struct Slot {
     char path[PATH_MAX];
 };
 constexpr int kSlotCount = 16;
+// The files to remove: file-level because the signal handler can reach nothing else.
 Slot slots[kSlotCount];
 
-// Sections open now, and whether a request came during one (the handler may run on any thread).
+// Sections open now, and whether a request came during one: file-level for the signal handler,
+// which may run on any thread.
 std::atomic<int> deferring{0};
 std::atomic<bool> requested{false};
 

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "tank/settings/AquariumSettings.h"
+
 namespace quelmarine {
 
 namespace {
@@ -23,7 +25,7 @@ Point3d BezierQuintic(double t, const Point3d (&p)[6]) {
 }
 
 void BackdropSurface::BuildBackdropPoints(const TankBox& tank, int background) {
-    if (background == 0 || background == 2) {
+    if (background == kBackgroundShowsBackdrop || background == 2) {
         backdropSway += backdropSwayUp ? kSwayStep : -kSwayStep;
         if (backdropSway > 1.0f)
             backdropSwayUp = false;

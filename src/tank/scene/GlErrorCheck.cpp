@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tank/platform/ProgramNames.h"
+
 namespace quelmarine {
 
 namespace {
@@ -38,7 +40,7 @@ int reportGlErrors(long frameNumber, std::FILE* out) {
     int count = 0;
     for (GLenum code = glGetError(); code != GL_NO_ERROR && count < kMostErrorsPerCheck;
          code = glGetError()) {
-        std::fprintf(out, "quelmarine: GL error 0x%04x %s after frame %ld\n", code,
+        std::fprintf(out, "%s: GL error 0x%04x %s after frame %ld\n", kProgramName, code,
                      glErrorName(code), frameNumber);
         ++count;
     }

@@ -104,7 +104,7 @@ void Scene::DrawBackgroundQuads(bool hidden) {
 }
 
 bool Scene::BackdropDrawn() const {
-    return settings().background == 0 && settings().showTerra != 0;
+    return showsBackdrop(settings()) && settings().showTerra != 0;
 }
 
 void Scene::DrawBackdropPass(const BackdropCamera& camera, GLuint texture) {

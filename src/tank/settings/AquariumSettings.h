@@ -6,6 +6,10 @@
 
 namespace quelmarine {
 
+// The fish: five species share a pool of 25 slots.
+inline constexpr int kFishSpecies = 5;
+inline constexpr int kFishPoolSize = 25;
+
 struct AquariumSettingsRecord {
     std::int32_t showTerra;
     std::int32_t backFixed;
@@ -19,11 +23,15 @@ struct AquariumSettingsRecord {
     std::int32_t volume;
     std::int32_t bubbleCount;
     std::int32_t background;
-    std::int32_t fishCount[5];
+    std::int32_t fishCount[kFishSpecies];
     std::int32_t lightDim;
 };
 
-inline constexpr int kSpeciesCount = 5;
-inline constexpr int kMaxFish = 25;
+// The value of `background` that shows the backdrop behind the tank; every other value hides it.
+inline constexpr std::int32_t kBackgroundShowsBackdrop = 0;
+
+inline bool showsBackdrop(const AquariumSettingsRecord& settings) {
+    return settings.background == kBackgroundShowsBackdrop;
+}
 
 } // namespace quelmarine

@@ -37,9 +37,8 @@ inline constexpr const char* kOwnMusicKey = "OwnMusic";
 inline constexpr const char* kMusicSumKey = "MusicSum";
 inline constexpr const char* kMusicListPrefix = "MusicList";
 
-// The application profile value read by the music dialog.
+// The application profile value read by the music dialog (its application: kApplicationName).
 inline constexpr const char* kProfileOrganisation = "Local AppWizard-Generated Applications";
-inline constexpr const char* kProfileApplication = "QuelmarineScr";
 inline constexpr const char* kProfileSection = "Settings";
 inline constexpr const char* kProfileVolumeKey = "Volume";
 inline constexpr int kProfileVolumeDefault = 1000;

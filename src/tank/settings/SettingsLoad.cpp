@@ -49,7 +49,7 @@ std::int32_t loadFishCount(IniDocument& document, int species) {
 } // namespace
 
 std::int32_t boundedFishCount(std::int32_t count) {
-    return std::clamp(count, 0, kMaxFish);
+    return std::clamp(count, 0, kFishPoolSize);
 }
 
 void applyStartupLoad(IniDocument& document, AquariumSettingsRecord& record) {
@@ -60,7 +60,7 @@ void applyStartupLoad(IniDocument& document, AquariumSettingsRecord& record) {
         if (key.phase)
             record.*key.phase = float(value);
     }
-    for (int species = 0; species < kSpeciesCount; ++species)
+    for (int species = 0; species < kFishSpecies; ++species)
         record.fishCount[species] = loadFishCount(document, species);
 }
 
@@ -74,8 +74,8 @@ void loadSettingsReadOnly() {
     applyStartupLoad(document, AquariumSettings);
 }
 
-void applyFishCounts(const int counts[kSpeciesCount]) {
-    for (int species = 0; species < kSpeciesCount; ++species)
+void applyFishCounts(const int counts[kFishSpecies]) {
+    for (int species = 0; species < kFishSpecies; ++species)
         AquariumSettings.fishCount[species] = boundedFishCount(counts[species]);
 }
 

@@ -24,7 +24,7 @@ void applyStartupLoad(IniDocument& document, AquariumSettingsRecord& record);
 
 // Copies five fish counts into `AquariumSettings.fishCount`, counts above 25 as 25 and negative
 // counts as 0.
-void applyFishCounts(const int counts[kSpeciesCount]);
+void applyFishCounts(const int counts[kFishSpecies]);
 
 // One fish count as the record holds it.
 std::int32_t boundedFishCount(std::int32_t count);

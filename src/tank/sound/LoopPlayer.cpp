@@ -5,6 +5,8 @@
 #include <pulse/simple.h>
 #include <vector>
 
+#include "tank/platform/ProgramNames.h"
+
 namespace quelmarine {
 
 namespace {
@@ -19,7 +21,7 @@ void playForever(const WavSound& sound, const std::atomic<bool>& stop, float gai
     spec.rate = std::uint32_t(sound.rate);
     spec.channels = std::uint8_t(sound.channels);
     int error = 0;
-    pa_simple* stream = pa_simple_new(nullptr, "Quelmarine", PA_STREAM_PLAYBACK, nullptr,
+    pa_simple* stream = pa_simple_new(nullptr, kProgramTitle, PA_STREAM_PLAYBACK, nullptr,
                                       "Ambient sound", &spec, nullptr, nullptr, &error);
     if (!stream) {
         if (failed)

@@ -91,7 +91,7 @@ TEST(TurnSpreadTest, StepSizeFollowsTheTargetAngleEatingAndWalls) {
 
 TEST(TurnSpreadTest, SideWallSnapsTheWholeBodyToTheTarget) {
     Fish fish = turningFish(0, 180);
-    fish.wallCode = 1;
+    fish.lastWall = Wall::Left;
     float yaw[10];
     fish.ComputeTurnYaw(yaw, 10, 180, true);
     EXPECT_EQ(fish.heading, 180);

@@ -178,7 +178,7 @@ TEST(MoveTest, SwimsAlongTheHeadingAndClimbsWithTheTargetPitch) {
 TEST(MoveTest, StandsStillWhileTurningAwayFromASideWall) {
     Fish f = fishAt(-51, 0, -70, 0);
     f.Move();
-    EXPECT_EQ(f.wallCode, 1);
+    EXPECT_EQ(f.lastWall, Wall::Left);
     EXPECT_NEAR(f.x, -51 - 0.1f + 0.1f, 1e-5f);
     EXPECT_EQ(f.targetHeading, 180);
     const float x = f.x;
@@ -196,19 +196,19 @@ TEST(ApplyWallsTest, SideWallsReverseAndPushBack) {
     Fish f = fishAt(-51, 0, -70, 0);
     f.speed = 0.3f;
     f.ApplyWalls();
-    EXPECT_EQ(f.wallCode, 1);
+    EXPECT_EQ(f.lastWall, Wall::Left);
     EXPECT_FLOAT_EQ(f.x, -50.9f);
     EXPECT_EQ(f.targetHeading, 180);
     EXPECT_FLOAT_EQ(f.speed, 0.29f) << "slows near the side walls";
     f = fishAt(51, 0, -70, 180);
     f.ApplyWalls();
-    EXPECT_EQ(f.wallCode, 2);
+    EXPECT_EQ(f.lastWall, Wall::Right);
     EXPECT_FLOAT_EQ(f.x, 50.9f);
     EXPECT_EQ(f.targetHeading, 360) << "180 is not above 180: the reverse adds 180";
     // Past the wall but already aimed back: nothing but the slowing.
     f = fishAt(51, 0, -70, 0);
     f.ApplyWalls();
-    EXPECT_EQ(f.wallCode, 0);
+    EXPECT_EQ(f.lastWall, Wall::None);
     EXPECT_EQ(f.x, 51);
 }
 
@@ -227,19 +227,19 @@ TEST(ApplyWallsTest, BackFrontTopAndBottom) {
     EXPECT_EQ(f.targetHeading, 0);
     f = fishAt(0, 0, -59, 90); // past the front, aimed at +z
     f.ApplyWalls();
-    EXPECT_EQ(f.wallCode, 4);
+    EXPECT_EQ(f.lastWall, Wall::Front);
     f = fishAt(0, 21.3f, -70);
     f.targetPitch = 20;
     f.ApplyWalls();
     EXPECT_EQ(f.y, 21);
     EXPECT_EQ(f.targetPitch, -20);
-    EXPECT_EQ(f.wallCode, 5);
+    EXPECT_EQ(f.lastWall, Wall::Top);
     f = fishAt(0, -10.5f, -70);
     f.targetPitch = -30;
     f.ApplyWalls();
     EXPECT_EQ(f.y, -10);
     EXPECT_EQ(f.targetPitch, 30);
-    EXPECT_EQ(f.wallCode, 6);
+    EXPECT_EQ(f.lastWall, Wall::Bottom);
 }
 
 TEST(UpdateBoxesTest, NoseTailAndBoxesFollowTheAim) {
