@@ -1,5 +1,6 @@
 #include "saver/CommandLine.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <string_view>
@@ -33,7 +34,97 @@ bool parseDelay(const std::string& text, long& delay) {
     return true;
 }
 
+using Value = std::optional<std::string>;
+
+std::string setWindowId(SaverOptions& options, const Value& text) {
+    if (!text)
+        return "-window-id needs a window id";
+    options.windowId = parseWindowId(*text);
+    if (options.windowId == 0)
+        return "'" + *text + "' is no window id";
+    options.target = DrawTarget::WindowId;
+    return {};
+}
+
+std::string setDelay(SaverOptions& options, const Value& text) {
+    if (!text || !parseDelay(*text, options.delayMicroseconds))
+        return "--delay needs microseconds from 0 to " + std::to_string(kLargestDelayMicroseconds);
+    return {};
+}
+
+std::string setDisplay(SaverOptions& options, const Value& text) {
+    if (!text || text->empty())
+        return "-display needs a display name";
+    options.display = *text;
+    return {};
+}
+
+// The options: to add one, add a row.
+const CommandLineOption kOptions[] = {
+    {.name = "root",
+     .dashes = Dashes::OneAndTwo,
+     .setFlag = [](SaverOptions& options) { options.target = DrawTarget::Root; },
+     .help = "draw on $XSCREENSAVER_WINDOW (the screensaver's window),\n"
+             "or on the root window when it is not set"},
+    {.name = "window-id",
+     .argument = "ID",
+     .orPrevious = true,
+     .setValue = setWindowId,
+     .help = "draw on the window ID (hex with 0x, or decimal)"},
+    {.name = "window",
+     .orPrevious = true,
+     .setFlag = [](SaverOptions& options) { options.target = DrawTarget::OwnWindow; },
+     .help = "open a window of its own (the default; for trying it out)"},
+    {.name = "delay",
+     .dashes = Dashes::Two,
+     .argument = "MICROSECONDS",
+     .setValue = setDelay,
+     .help = "pause between frames (default 10000)"},
+    {.name = "fps",
+     .dashes = Dashes::Two,
+     .setFlag = [](SaverOptions& options) { options.showFps = true; },
+     .help = "show the frame rate"},
+    {.name = "sound",
+     .dashes = Dashes::Two,
+     .setFlag = [](SaverOptions& options) { options.sound = true; },
+     .help = "play the ambient sound (silent without it)"},
+    {.name = "display",
+     .argument = "NAME",
+     .setValue = setDisplay,
+     .help = "the X display to use (default $DISPLAY)"},
+    {.name = "help",
+     .alias = "h",
+     .dashes = Dashes::Two,
+     .setFlag = [](SaverOptions& options) { options.help = true; },
+     .help = "show this text"},
+};
+static_assert(kDefaultDelayMicroseconds == 10000, "the help of --delay names the default");
+
+const CommandLineOption* findOption(std::string_view name) {
+    for (const CommandLineOption& option : kOptions) {
+        if (!name.empty() && (name == option.name || name == option.alias))
+            return &option;
+    }
+    return nullptr;
+}
+
+// The option as the usage line writes it ("-window-id ID"), or with both dashes where --help
+// writes them ("-root, --root").
+std::string spelled(const CommandLineOption& option, bool bothDashes) {
+    const std::string name(option.name);
+    std::string text = (option.dashes == Dashes::Two ? "--" : "-") + name;
+    if (bothDashes && option.dashes == Dashes::OneAndTwo)
+        text += ", --" + name;
+    if (!option.argument.empty())
+        text += " " + std::string(option.argument);
+    return text;
+}
+
 } // namespace
+
+std::span<const CommandLineOption> commandLineOptions() {
+    return kOptions;
+}
 
 unsigned long parseWindowId(const std::string& text) {
     const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
@@ -49,7 +140,6 @@ unsigned long parseWindowId(const std::string& text) {
 
 ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
     ParsedCommandLine result;
-    SaverOptions& options = result.options;
     auto failed = [&](std::string error) {
         result.error = std::move(error);
         return result;
@@ -57,72 +147,57 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
         std::string_view inlineValue;
-        bool hasInlineValue = word.find('=') != std::string::npos;
-        const std::string name(optionName(word, inlineValue));
-        // The value of an option that takes one: after '=', else the next word.
-        auto value = [&](std::string& out) {
-            if (hasInlineValue) {
-                out = std::string(inlineValue);
-                return true;
-            }
-            if (i + 1 >= argc)
-                return false;
-            out = argv[++i];
-            return true;
-        };
-        std::string text;
-        if (name == "root" && !hasInlineValue) {
-            options.target = DrawTarget::Root;
-        } else if (name == "window" && !hasInlineValue) {
-            options.target = DrawTarget::OwnWindow;
-        } else if (name == "window-id") {
-            if (!value(text))
-                return failed("-window-id needs a window id");
-            options.windowId = parseWindowId(text);
-            if (options.windowId == 0)
-                return failed("'" + text + "' is no window id");
-            options.target = DrawTarget::WindowId;
-        } else if (name == "delay") {
-            if (!value(text) || !parseDelay(text, options.delayMicroseconds))
-                return failed("--delay needs microseconds from 0 to " +
-                              std::to_string(kLargestDelayMicroseconds));
-        } else if (name == "display") {
-            if (!value(text) || text.empty())
-                return failed("-display needs a display name");
-            options.display = text;
-        } else if (name == "fps" && !hasInlineValue) {
-            options.showFps = true;
-        } else if (name == "sound" && !hasInlineValue) {
-            options.sound = true;
-        } else if ((name == "help" || name == "h") && !hasInlineValue) {
-            options.help = true;
-        } else {
+        const bool hasInlineValue = word.find('=') != std::string::npos;
+        const CommandLineOption* option = findOption(optionName(word, inlineValue));
+        if (!option || (option->setFlag && hasInlineValue))
             return failed("unknown option '" + word + "'");
+        if (option->setFlag) {
+            option->setFlag(result.options);
+            continue;
         }
+        // The value: after '=', else the next word.
+        Value value;
+        if (hasInlineValue)
+            value = std::string(inlineValue);
+        else if (i + 1 < argc)
+            value = argv[++i];
+        std::string error = option->setValue(result.options, value);
+        if (!error.empty())
+            return failed(std::move(error));
     }
     result.ok = true;
     return result;
 }
 
 std::string usageLine(const std::string& program, const std::string& error) {
-    return program + ": " + error + "; usage: " + program +
-           " [-root | -window | -window-id ID] [--delay MICROSECONDS] [--fps] [--sound] [--help]";
+    std::string line = program + ": " + error + "; usage: " + program;
+    for (const CommandLineOption& option : kOptions) {
+        if (option.orPrevious)
+            line += " | ";
+        else
+            line += (&option == kOptions ? " [" : "] [");
+        line += spelled(option, false);
+    }
+    return line + "]";
 }
 
 std::string helpText(const std::string& program) {
-    return "Usage: " + program +
-           " [OPTION]...\n"
-           "Quelmarine Fish 3D Screensaver: the aquarium for XScreenSaver.\n"
-           "\n"
-           "  -root, --root          draw on $XSCREENSAVER_WINDOW (the screensaver's window),\n"
-           "                         or on the root window when it is not set\n"
-           "  -window-id ID          draw on the window ID (hex with 0x, or decimal)\n"
-           "  -window                open a window of its own (the default; for trying it out)\n"
-           "  --delay MICROSECONDS   pause between frames (default 10000)\n"
-           "  --fps                  show the frame rate\n"
-           "  --sound                play the ambient sound (silent without it)\n"
-           "  -display NAME          the X display to use (default $DISPLAY)\n"
-           "  --help                 show this text\n"
+    std::size_t widest = 0;
+    for (const CommandLineOption& option : kOptions)
+        widest = std::max(widest, spelled(option, true).size());
+    const std::string indent(2 + widest + 3, ' '); // where the help column starts
+    std::string text = "Usage: " + program +
+                       " [OPTION]...\n"
+                       "Quelmarine Fish 3D Screensaver: the aquarium for XScreenSaver.\n"
+                       "\n";
+    for (const CommandLineOption& option : kOptions) {
+        std::string line = "  " + spelled(option, true);
+        line.resize(indent.size(), ' ');
+        for (const char c : option.help)
+            line += c == '\n' ? "\n" + indent : std::string(1, c);
+        text += line + "\n";
+    }
+    return text +
            "\n"
            "It shows the settings of the desktop program (quelmarine) and never changes them.\n";
 }

@@ -1,8 +1,13 @@
 #pragma once
 // The screensaver's command line, in XScreenSaver's conventions: every option may be written
 // with one dash or two, and options that take a value accept it as the next word or after '='.
+// The options are one table (commandLineOptions()): the parser, the usage line and --help are
+// made from it, so that an option is one row.
 
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace quelmarine::saver {
 
@@ -24,7 +29,31 @@ struct SaverOptions {
     bool sound = false;
     bool help = false;
     std::string display; // -display NAME; empty: $DISPLAY
+
+    friend bool operator==(const SaverOptions&, const SaverOptions&) = default;
 };
+
+// How the usage line and --help write an option: with one dash as X programs do (-root), with
+// two as GNU programs do (--fps), or, in --help, both (-root, --root). Either is read.
+enum class Dashes { One, Two, OneAndTwo };
+
+// One row of the option table.
+struct CommandLineOption {
+    std::string_view name = {};  // without its dashes
+    std::string_view alias = {}; // another name for it ("h" for "help"), or empty
+    Dashes dashes = Dashes::One;
+    std::string_view argument = {}; // what its value is called (e.g. "ID"); empty for a flag
+    bool orPrevious = false;        // the usage line offers it as a choice with the row before
+    // A flag (which refuses "=value"): what it sets.
+    void (*setFlag)(SaverOptions&) = nullptr;
+    // An option with a value: sets it from the value (none when the command line ends before
+    // it) and returns what was wrong with it, or empty.
+    std::string (*setValue)(SaverOptions&, const std::optional<std::string>& value) = nullptr;
+    std::string_view help = {}; // its lines in --help, with '\n' between them
+};
+
+// The saver's options, in the order of the usage line and --help.
+std::span<const CommandLineOption> commandLineOptions();
 
 struct ParsedCommandLine {
     bool ok = false;

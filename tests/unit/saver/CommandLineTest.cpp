@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,59 @@ TEST(SaverCommandLine, RefusesWhatItDoesNotKnow) {
     EXPECT_EQ(line.find('\n'), std::string::npos);
     EXPECT_NE(line.find("--bogus"), std::string::npos);
     EXPECT_NE(line.find("-window-id ID"), std::string::npos);
+}
+
+// Every row of the option table is in the usage line and in --help with its help, and is read
+// with one dash or two (and by its alias); a flag refuses "=value", and an option with a value
+// reads it after '=' as it does as the next word.
+TEST(SaverCommandLine, EveryOptionIsShownAndReadWithOneDashOrTwo) {
+    const std::string usage = usageLine("quelmarine", "wrong");
+    const std::string help = helpText("quelmarine");
+    std::set<std::string_view> names;
+    for (const CommandLineOption& option : commandLineOptions()) {
+        const std::string name(option.name);
+        SCOPED_TRACE(name);
+        const bool flag = option.setFlag != nullptr;
+        EXPECT_NE(flag, option.setValue != nullptr);
+        EXPECT_EQ(flag, option.argument.empty());
+
+        const std::string dash = option.dashes == Dashes::Two ? "--" : "-";
+        const std::string argument = flag ? "" : " " + std::string(option.argument);
+        EXPECT_TRUE(std::regex_search(
+            usage, std::regex("(\\[|\\| )" + dash + name + argument + "( \\||\\])")))
+            << usage;
+        const std::string both = option.dashes == Dashes::OneAndTwo ? ", --" + name : "";
+        const std::string shown = "\n  " + dash + name + both + argument + "  ";
+        const std::size_t row = help.find(shown);
+        ASSERT_NE(row, std::string::npos) << help;
+        const std::string firstLine(option.help.substr(0, option.help.find('\n')));
+        EXPECT_EQ(help.find_first_not_of(' ', row + shown.size()), help.find(firstLine, row));
+
+        for (const std::string_view spelling : {option.name, option.alias}) {
+            if (spelling.empty())
+                continue;
+            EXPECT_TRUE(names.insert(spelling).second) << "two rows are called " << spelling;
+            const std::string one = "-" + std::string(spelling), two = "-" + one;
+            const ParsedCommandLine byOne = parse({one.c_str()});
+            const ParsedCommandLine byTwo = parse({two.c_str()});
+            EXPECT_EQ(byOne.ok, flag);
+            EXPECT_EQ(byOne.ok, byTwo.ok);
+            EXPECT_EQ(byOne.error, byTwo.error);
+            EXPECT_EQ(byOne.options, byTwo.options);
+            EXPECT_EQ(byOne.error.find("unknown option"), std::string::npos) << byOne.error;
+
+            const std::string withValue = two + "=:1";
+            const ParsedCommandLine inWord = parse({withValue.c_str()});
+            if (flag) {
+                EXPECT_EQ(inWord.error, "unknown option '" + withValue + "'");
+            } else {
+                const ParsedCommandLine nextWord = parse({one.c_str(), ":1"});
+                EXPECT_EQ(inWord.ok, nextWord.ok);
+                EXPECT_EQ(inWord.error, nextWord.error);
+                EXPECT_EQ(inWord.options, nextWord.options);
+            }
+        }
+    }
 }
 
 TEST(SaverCommandLine, ReadsWindowIdsAsTheDaemonWritesThem) {
