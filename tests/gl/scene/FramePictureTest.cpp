@@ -3,8 +3,8 @@
 // what it shows may not. To keep a new picture (only when what the tank shows is meant to
 // change), run the test with QUELMARINE_KEEP_FRAME300=<path>.
 
-#include "support/SceneStart.h"
 #include "support/OffscreenGl.h"
+#include "support/SceneStart.h"
 #include "tank/ProcessState.h"
 #include "tank/scene/Scene.h"
 
@@ -58,11 +58,7 @@ Picture readPicture(const std::string& path) {
 }
 
 Picture renderFrame300() {
-    const std::string folder = std::string(std::getenv("XDG_CONFIG_HOME")) + "/QuelmarineScr";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder + "/QuelmarineSet.ini")
-        << "[Aquarium Settings]\nQIPAONUM=0\n[Fish Number]\nFish0=5\nFish1=5\nFish2=5\n"
-           "Fish3=5\nFish4=5\n";
+    testsupport::writeSettingsFile(testsupport::kFullTankSettings);
     std::srand(1); // the start of the sequence, as in a new process
     testsupport::OffscreenGl gl(kWidth, kHeight);
     if (!gl.ok())

@@ -3,8 +3,8 @@
 // the same frames drawn with the shortcuts and without them are compared byte for byte, on
 // screens where each shortcut applies and where it must not.
 
-#include "support/SceneStart.h"
 #include "support/OffscreenGl.h"
+#include "support/SceneStart.h"
 #include "tank/ProcessState.h"
 #include "tank/scene/Scene.h"
 
@@ -36,11 +36,7 @@ struct Drawn {
 };
 
 Drawn drawFrames(const Screen& s, int frames, bool shortcuts) {
-    const std::string folder = std::string(std::getenv("XDG_CONFIG_HOME")) + "/QuelmarineScr";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder + "/QuelmarineSet.ini")
-        << "[Aquarium Settings]\nQIPAONUM=0\n[Fish Number]\nFish0=5\nFish1=5\nFish2=5\n"
-           "Fish3=5\nFish4=5\n";
+    testsupport::writeSettingsFile(testsupport::kFullTankSettings);
     std::srand(1);
     testsupport::OffscreenGl gl(s.viewportWidth, s.viewportHeight);
     if (!gl.ok())

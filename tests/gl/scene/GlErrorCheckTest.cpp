@@ -1,9 +1,9 @@
 // The checking run's frame check: each OpenGL error is reported once, in the form the soak
 // counts, and the full scene (every mouse mode with a click waiting) raises none.
 
-#include "support/SceneStart.h"
 #include "tank/scene/GlErrorCheck.h"
 #include "support/OffscreenGl.h"
+#include "support/SceneStart.h"
 #include "tank/scene/InteractionModes.h"
 #include "tank/scene/Scene.h"
 
@@ -78,11 +78,7 @@ TEST(GlErrorCheck, ReportsEachRaisedErrorOnceInTheCountedForm) {
 }
 
 TEST(GlErrorCheck, TheFullSceneRaisesNoErrorInAnyMouseMode) {
-    const std::string folder = std::string(std::getenv("XDG_CONFIG_HOME")) + "/QuelmarineScr";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder + "/QuelmarineSet.ini")
-        << "[Aquarium Settings]\nQIPAONUM=0\n[Fish Number]\nFish0=5\nFish1=5\nFish2=5\n"
-           "Fish3=5\nFish4=5\n";
+    testsupport::writeSettingsFile(testsupport::kFullTankSettings);
     testsupport::OffscreenGl gl(320, 256);
     ASSERT_TRUE(gl.ok());
     Scene scene;

@@ -2,8 +2,8 @@
 // llvmpipe, vertices sent with glBegin/glEnd in that mode pinned a vertex buffer for good (about
 // half a megabyte a frame); the scene must keep its memory flat however often the user clicks.
 
-#include "support/SceneStart.h"
 #include "support/OffscreenGl.h"
+#include "support/SceneStart.h"
 #include "tank/scene/InteractionModes.h"
 #include "tank/scene/Scene.h"
 

@@ -19,11 +19,7 @@ namespace {
 constexpr int kFrames = 300;
 
 TEST(StepWithoutDrawing, AStepOnlyTwinEndsWhereTheDrawnTankEnds) {
-    const std::string folder = std::string(std::getenv("XDG_CONFIG_HOME")) + "/QuelmarineScr";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder + "/QuelmarineSet.ini")
-        << "[Aquarium Settings]\nQIPAONUM=0\n[Fish Number]\nFish0=5\nFish1=5\nFish2=5\n"
-           "Fish3=5\nFish4=5\n";
+    testsupport::writeSettingsFile(testsupport::kFullTankSettings);
     testsupport::OffscreenGl gl(640, 512);
     ASSERT_TRUE(gl.ok()) << "no offscreen OpenGL context";
 
