@@ -6,6 +6,7 @@
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProgramNames.h"
 #include "tank/scene/Scene.h"
+#include "tank/scene/StepClock.h"
 #include "tank/settings/SettingsFile.h"
 #include "tank/settings/SettingsLoad.h"
 
@@ -88,6 +89,7 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
 
     const auto delay = std::chrono::microseconds(options.delayMicroseconds);
     FrameRateCounter frameRate;
+    StepClock stepClock;
     bool firstFrame = true;
     auto nextFrame = Clock::now();
     bool resized = false;
@@ -96,7 +98,9 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
             scene->Resize(window.width(), window.height());
             resized = false;
         }
-        scene->RenderFrame(window.width(), window.height(), backgrounds.Update(Clock::now()));
+        const auto now = Clock::now();
+        scene->RenderFrame(window.width(), window.height(), backgrounds.Update(now),
+                           stepClock.stepsDue(now));
         if (options.showFps) {
             frameRate.frameShown(Clock::now());
             DrawFrameRate(scene->outlineFont, frameRate.rate(), window.width(), window.height());

@@ -100,7 +100,8 @@ void AquariumView::RenderFrame() {
         return;
     const QSize pixels = size() * devicePixelRatio();
     aquarium.RenderFrame(pixels.width(), pixels.height(),
-                         background ? background->backdropTexture() : 0);
+                         background ? background->backdropTexture() : 0,
+                         stepClock.stepsDue(StepClock::Clock::now()));
     context->swapBuffers(this);
     // The checking run (scripts/soak): every error raised since the last check is reported.
     if (checkGlErrors)

@@ -11,6 +11,7 @@
 #include "desktop/view/MouseInteraction.h"
 #include "tank/scene/GlErrorCheck.h"
 #include "tank/scene/Scene.h"
+#include "tank/scene/StepClock.h"
 
 class QOpenGLContext;
 
@@ -73,6 +74,7 @@ class AquariumView : public QWindow {
     // Where the built-in pictures and sound are unpacked: the private runtime folder.
     const std::string assetFolder;
     Scene aquarium;
+    StepClock stepClock;
     MouseInteraction mouseInteraction{*this, aquarium.mouse};
     AmbientSound ambientSound{assetFolder};
     QBasicTimer frameTimer;

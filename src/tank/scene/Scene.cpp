@@ -168,8 +168,9 @@ void Scene::DrawBubbleEmitters() {
     }
 }
 
-void Scene::RenderFrame(int viewportWidth, int viewportHeight, GLuint userBackdrop) {
-    Step();
+void Scene::RenderFrame(int viewportWidth, int viewportHeight, GLuint userBackdrop, int steps) {
+    for (int step = 0; step < steps; ++step)
+        Step();
     Draw(viewportWidth, viewportHeight, userBackdrop);
     RunMousePass();
     glFinish();

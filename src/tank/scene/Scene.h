@@ -36,8 +36,9 @@ class Scene {
                     const std::string& assetFolder);
     // One frame into the current context: `viewportWidth` x `viewportHeight` device pixels,
     // showing the texture `userBackdrop` instead of the built-in backdrop when it is not 0.
-    // Step, Draw, then the mouse's pass. The caller swaps buffers afterwards.
-    void RenderFrame(int viewportWidth, int viewportHeight, GLuint userBackdrop = 0);
+    // `steps` steps (see StepClock), Draw, then the mouse's pass. The caller swaps buffers
+    // afterwards.
+    void RenderFrame(int viewportWidth, int viewportHeight, GLuint userBackdrop = 0, int steps = 1);
     // The part of InitOpenGL that needs no OpenGL: the tank box, the terrain, the bubbles, the
     // fish and the food in their places (the same random numbers in the same order). A scene
     // placed alone steps as the program's does.
