@@ -103,6 +103,7 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
                            stepClock.stepsDue(now));
         if (options.showFps) {
             frameRate.frameShown(Clock::now());
+            scene->outlineFont.BuildOnce();
             DrawFrameRate(scene->outlineFont, frameRate.rate(), window.width(), window.height());
         }
         window.present();

@@ -81,6 +81,7 @@ OutlineFont::OutlineFont() = default;
 OutlineFont::~OutlineFont() = default;
 
 void OutlineFont::Release() {
+    buildTried = false;
     if (textListBase != 0)
         glDeleteLists(textListBase, kGlyphListCount);
     textListBase = 0;
@@ -115,6 +116,13 @@ bool OutlineFont::ensureGlyphList(int character) {
         compiled.set(std::size_t(character));
     }
     return true;
+}
+
+void OutlineFont::BuildOnce() {
+    if (buildTried)
+        return;
+    Build(); // starts with a Release
+    buildTried = true;
 }
 
 void OutlineFont::Build() {

@@ -40,6 +40,9 @@ class OutlineFont {
     // Makes the glyph lists of the current context ready: reserves the 256 lists and loads the
     // face. Nothing is made when no face is found.
     void Build();
+    // Build, the first time only (until Release): for callers that need the glyphs only when
+    // they write, so that a start that writes nothing never loads a face.
+    void BuildOnce();
     // The same with a given font file; false (and nothing made) when the face cannot be loaded.
     bool BuildFrom(const std::string& fontFile);
     // Deletes the lists (with their context current) and forgets the face.
@@ -64,6 +67,7 @@ class OutlineFont {
     // is printed: the start-up pays only for the characters the overlay shows.
     std::unique_ptr<FTExtrudeFont> outlineFace;
     std::bitset<kGlyphListCount> compiled;
+    bool buildTried = false;
 };
 
 } // namespace quelmarine

@@ -56,7 +56,10 @@ void Scene::LoadBuiltInTextures(const std::string& assetFolder) {
 
 void Scene::InitOpenGL(const AquariumSettingsRecord& settings, int width, int height,
                        const std::string& assetFolder) {
-    outlineFont.Build();
+    // The glyphs are made now only for a help text that shows from the start; else the first
+    // time anything is written.
+    if (overlayVisible)
+        outlineFont.BuildOnce();
     SetUpFixedState();
     LoadBuiltInTextures(assetFolder);
     Place(settings, width, height);
@@ -169,6 +172,9 @@ void Scene::DrawBubbleEmitters() {
 }
 
 void Scene::RenderFrame(int viewportWidth, int viewportHeight, GLuint userBackdrop, int steps) {
+    // The help text counts the frames it is drawn on, however many steps they take, so that
+    // it can be read on a slow machine too.
+    overlayShown = stepOverlayClock(overlayVisible, overlayFrames);
     for (int step = 0; step < steps; ++step)
         Step();
     Draw(viewportWidth, viewportHeight, userBackdrop);
@@ -177,7 +183,6 @@ void Scene::RenderFrame(int viewportWidth, int viewportHeight, GLuint userBackdr
 }
 
 void Scene::Step() {
-    overlayShown = stepOverlayClock(overlayVisible, overlayFrames);
     FoodTarget foodTargets[kFoodItemCount];
     FillFoodTargets(food, foodTargets);
     StepFishPass(fishPool, settings().fishCount, mouse.mode == kModeFeedFish, foodTargets);
@@ -194,8 +199,10 @@ void Scene::Draw(int viewportWidth, int viewportHeight, GLuint userBackdrop) {
     SetProjectionAndCamera(screenWidth, screenHeight, cameraZOffset);
     glViewport(0, 0, viewportWidth, viewportHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (overlayShown)
+    if (overlayShown) {
+        outlineFont.BuildOnce();
         DrawOverlay(outlineFont);
+    }
     SetLight();
     const BackdropCamera camera{frustumFor(screenWidth, screenHeight), cameraEyeZ(cameraZOffset),
                                 viewportWidth, viewportHeight};

@@ -57,8 +57,8 @@ class Scene {
     const TankBox& tank() const { return tankBox; }
     int screenWidth = 1680, screenHeight = 1050;
     bool overlayVisible = true;
-    // The help overlay's clock, whether the last step shows it, and the glyphs it is written
-    // with.
+    // The help overlay's clock (in drawn frames), whether this frame shows it, and the glyphs
+    // it is written with.
     std::int32_t overlayFrames = 0;
     bool overlayShown = false;
     OutlineFont outlineFont;
