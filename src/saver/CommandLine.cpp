@@ -79,7 +79,7 @@ const CommandLineOption kOptions[] = {
      .dashes = Dashes::Two,
      .argument = "MICROSECONDS",
      .setValue = setDelay,
-     .help = "pause between frames (default 10000)"},
+     .help = "time from one frame to the next (default 33333: 30 a second)"},
     {.name = "fps",
      .dashes = Dashes::Two,
      .setFlag = [](SaverOptions& options) { options.showFps = true; },
@@ -98,7 +98,7 @@ const CommandLineOption kOptions[] = {
      .setFlag = [](SaverOptions& options) { options.help = true; },
      .help = "show this text"},
 };
-static_assert(kDefaultDelayMicroseconds == 10000, "the help of --delay names the default");
+static_assert(kDefaultDelayMicroseconds == 33333, "the help of --delay names the default");
 
 const CommandLineOption* findOption(std::string_view name) {
     for (const CommandLineOption& option : kOptions) {

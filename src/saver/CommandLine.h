@@ -18,7 +18,7 @@ enum class DrawTarget {
     WindowId   // the window given with -window-id
 };
 
-inline constexpr long kDefaultDelayMicroseconds = 10000;
+inline constexpr long kDefaultDelayMicroseconds = 33333; // 30 frames a second
 inline constexpr long kLargestDelayMicroseconds = 10000000;
 
 struct SaverOptions {

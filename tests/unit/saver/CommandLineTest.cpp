@@ -25,22 +25,22 @@ TEST(SaverCommandLine, AcceptsXScreenSaverSpellings) {
         bool fps, sound, help;
     };
     const Case cases[] = {
-        {{}, DrawTarget::OwnWindow, 0, 10000, false, false, false},
-        {{"-root"}, DrawTarget::Root, 0, 10000, false, false, false},
-        {{"--root", "--fps"}, DrawTarget::Root, 0, 10000, true, false, false},
-        {{"-window-id", "0x400008"}, DrawTarget::WindowId, 0x400008, 10000, false, false, false},
-        {{"--window-id=4194312"}, DrawTarget::WindowId, 4194312, 10000, false, false, false},
+        {{}, DrawTarget::OwnWindow, 0, 33333, false, false, false},
+        {{"-root"}, DrawTarget::Root, 0, 33333, false, false, false},
+        {{"--root", "--fps"}, DrawTarget::Root, 0, 33333, true, false, false},
+        {{"-window-id", "0x400008"}, DrawTarget::WindowId, 0x400008, 33333, false, false, false},
+        {{"--window-id=4194312"}, DrawTarget::WindowId, 4194312, 33333, false, false, false},
         {{"-window-id", "0X1F", "-window"},
          DrawTarget::OwnWindow,
          0x1f,
-         10000,
+         33333,
          false,
          false,
          false},
         {{"--delay", "0", "--sound"}, DrawTarget::OwnWindow, 0, 0, false, true, false},
         {{"-delay=25000", "-root"}, DrawTarget::Root, 0, 25000, false, false, false},
-        {{"--help"}, DrawTarget::OwnWindow, 0, 10000, false, false, true},
-        {{"-h"}, DrawTarget::OwnWindow, 0, 10000, false, false, true},
+        {{"--help"}, DrawTarget::OwnWindow, 0, 33333, false, false, true},
+        {{"-h"}, DrawTarget::OwnWindow, 0, 33333, false, false, true},
     };
     for (const Case& c : cases) {
         const ParsedCommandLine parsed = parse(c.words);
