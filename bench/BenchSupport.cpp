@@ -1,12 +1,10 @@
 #include "BenchSupport.h"
 
 #include "support/OffscreenGl.h"
+#include "support/SceneStart.h"
 #include "support/TempDir.h"
-#include "tank/ProcessState.h"
-#include "tank/platform/Folders.h"
 #include "tank/platform/ProgramNames.h"
 #include "tank/settings/SettingsKeys.h"
-#include "tank/settings/SettingsLoad.h"
 
 #include <GL/gl.h>
 #include <cstdlib>
@@ -51,9 +49,7 @@ std::unique_ptr<quelmarine::Scene> makeScene(const std::string& settings, int wi
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     testsupport::writeFile(folder + "/" + quelmarine::kSettingsFileName, settings);
     auto scene = std::make_unique<quelmarine::Scene>();
-    quelmarine::loadSettingsAtStartup();
-    scene->InitOpenGL(quelmarine::AquariumSettings, width, height,
-                      quelmarine::privateRuntimeFolder());
+    testsupport::startScene(*scene, width, height);
     return scene;
 }
 
