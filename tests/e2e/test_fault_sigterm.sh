@@ -7,7 +7,6 @@ source "$(dirname "$0")/fault_lib.sh"
 e2e_start_x 1280 1024
 
 leftovers() { find "$ASSET_FOLDER" -mindepth 1 2>/dev/null || true; }
-asset_file_present() { compgen -G "$ASSET_FOLDER/*.ad" >/dev/null || compgen -G "$ASSET_FOLDER/*.bmp" >/dev/null; }
 
 # Ends the running program with SIGTERM and checks how it ends; $1 names the moment.
 terminate_and_check() {
@@ -28,10 +27,17 @@ for delay in 0 0.02 0.1 0.25 0.5; do
     sleep "$delay"
     terminate_and_check "after $delay s" early
 done
-# The moment the first packed asset file appears, and at random moments while assets load.
+# The moment the first packed asset file appears, and at random moments while assets load. An
+# asset file lives only while it is read, so its creation is watched for rather than polled.
+mkdir -m 0700 -p "$ASSET_FOLDER"
 for round in 1 2 3; do
+    rm -f "$E2E_SCRATCH/watching"
+    "$(dirname "$0")/wait_for_create.py" "$ASSET_FOLDER" "$E2E_SCRATCH/watching" 30 .ad .bmp \
+        >"$E2E_SCRATCH/created" &
+    watcher=$!
+    e2e_poll 10 test -e "$E2E_SCRATCH/watching" || fail "the asset folder could not be watched"
     e2e_start_app
-    e2e_poll 30 asset_file_present || fail "no asset file was seen"
+    wait "$watcher" || fail "no asset file was created"
     [ "$round" = 1 ] || sleep "0.0$((RANDOM % 10))"
     terminate_and_check "while assets unpack (round $round)"
 done
