@@ -8,7 +8,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    quelmarine::useOneHeapArena();
+    quelmarine::setUpHeap();
     quelmarine::installTerminationHandler();
     quelmarine::DisplayProbe display;
     if (!display.reachable()) {

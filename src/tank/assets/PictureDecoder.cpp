@@ -7,6 +7,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -131,13 +132,15 @@ PictureError decodeJpeg(const std::vector<std::uint8_t>& bytes, DecodedPicture& 
     }
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
-    // Let the decoder scale down by up to 8 while the picture stays at least as large as needed.
-    const unsigned longest = std::max(info.image_width, info.image_height);
-    unsigned denominator = 1;
-    while (denominator < 8 && longest / (denominator * 2) >= unsigned(limits.longestSide))
-        denominator *= 2;
-    info.scale_num = 1;
-    info.scale_denom = denominator;
+    // Let the decoder scale down, in eighths, to the least size that is still at least as large
+    // as needed: a photo far larger than the screen never exists at its full size here, and
+    // mostly comes out at just the size wanted.
+    const std::uint64_t longest = std::max(info.image_width, info.image_height);
+    unsigned eighths = 8;
+    while (eighths > 1 && (longest * (eighths - 1) + 7) / 8 >= std::uint64_t(limits.longestSide))
+        --eighths;
+    info.scale_num = eighths;
+    info.scale_denom = 8;
     jpeg_start_decompress(&info);
     picture.width = int(info.output_width);
     picture.height = int(info.output_height);
@@ -283,22 +286,32 @@ void resizePicture(DecodedPicture& picture, int width, int height) {
         return;
     const auto across = tapsAlong(picture.width, width);
     const auto down = tapsAlong(picture.height, height);
-    // Across each row first, then down each column.
-    std::vector<float> wide(std::size_t(width) * picture.height * 4);
-    for (int y = 0; y < picture.height; ++y) {
+    // Across each row first, then down each column. The rows made across are kept only while
+    // the rows of the result still need them (a few at a time), never the whole picture.
+    auto acrossRow = [&](int y) {
+        std::vector<float> wide(std::size_t(width) * 4);
         const std::uint8_t* in = &picture.rgba[std::size_t(y) * picture.width * 4];
-        float* out = &wide[std::size_t(y) * width * 4];
         for (int x = 0; x < width; ++x)
             for (const Tap& tap : across[std::size_t(x)])
                 for (int c = 0; c < 4; ++c)
-                    out[x * 4 + c] += tap.weight * in[tap.source * 4 + c];
-    }
+                    wide[std::size_t(x) * 4 + c] += tap.weight * in[tap.source * 4 + c];
+        return wide;
+    };
+    std::deque<std::pair<int, std::vector<float>>> wideRows; // source row, made across
     std::vector<std::uint8_t> result(std::size_t(width) * height * 4);
     std::vector<float> row(std::size_t(width) * 4);
     for (int y = 0; y < height; ++y) {
+        const std::vector<Tap>& taps = down[std::size_t(y)];
         std::fill(row.begin(), row.end(), 0.0f);
-        for (const Tap& tap : down[std::size_t(y)]) {
-            const float* in = &wide[std::size_t(tap.source) * width * 4];
+        while (!taps.empty() && !wideRows.empty() && wideRows.front().first < taps.front().source)
+            wideRows.pop_front();
+        if (!taps.empty())
+            for (int s = wideRows.empty() ? taps.front().source : wideRows.back().first + 1;
+                 s <= taps.back().source; ++s)
+                wideRows.emplace_back(s, acrossRow(s));
+        for (const Tap& tap : taps) {
+            const float* in =
+                wideRows[std::size_t(tap.source - wideRows.front().first)].second.data();
             for (std::size_t i = 0; i < row.size(); ++i)
                 row[i] += tap.weight * in[i];
         }
@@ -357,8 +370,10 @@ void applyOrientation(DecodedPicture& picture, int orientation) {
     picture.rgba = std::move(out);
 }
 
-PictureError decodePictureBytes(const std::vector<std::uint8_t>& bytes, DecodedPicture& picture,
-                                const PictureLimits& limits) {
+namespace {
+// Decodes at the size the decoder gives (JPEGs already scaled down by up to 8).
+PictureError decodeAsStored(const std::vector<std::uint8_t>& bytes, DecodedPicture& picture,
+                            const PictureLimits& limits) {
     picture = {};
     if (bytes.size() > limits.largestFile)
         return PictureError::TooLarge;
@@ -369,14 +384,24 @@ PictureError decodePictureBytes(const std::vector<std::uint8_t>& bytes, DecodedP
         result = decodePng(bytes, picture, limits);
     else if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
         result = decodeUserBmp(bytes, picture, limits);
-    if (result != PictureError::None) {
+    if (result != PictureError::None)
         picture = {};
-        return result;
-    }
+    return result;
+}
+
+void fitToLimits(DecodedPicture& picture, const PictureLimits& limits) {
     int width = picture.width, height = picture.height;
     fitLongestSide(width, height, limits.longestSide);
     shrinkPicture(picture, width, height);
-    return PictureError::None;
+}
+} // namespace
+
+PictureError decodePictureBytes(const std::vector<std::uint8_t>& bytes, DecodedPicture& picture,
+                                const PictureLimits& limits) {
+    const PictureError result = decodeAsStored(bytes, picture, limits);
+    if (result == PictureError::None)
+        fitToLimits(picture, limits);
+    return result;
 }
 
 PictureError decodePicture(const std::string& path, DecodedPicture& picture,
@@ -386,7 +411,12 @@ PictureError decodePicture(const std::string& path, DecodedPicture& picture,
     PictureError error = PictureError::None;
     if (!readRegularFile(path, limits.largestFile, bytes, error))
         return error;
-    return decodePictureBytes(bytes, picture, limits);
+    error = decodeAsStored(bytes, picture, limits);
+    // The file's bytes go before the picture is fitted: one large buffer less at the peak.
+    std::vector<std::uint8_t>().swap(bytes);
+    if (error == PictureError::None)
+        fitToLimits(picture, limits);
+    return error;
 }
 
 } // namespace quelmarine

@@ -40,7 +40,9 @@ void PictureLoader::load(const std::string& path, std::function<void(std::int32_
 void PictureLoader::work() {
     std::unique_lock<std::mutex> hold(lock);
     for (;;) {
-        wake.wait(hold, [this] { return stopping || !toRead.empty(); });
+        // One picture in memory at a time: the next is read once the last one's pixels are gone,
+        // so a long list never holds several screen-sized pictures at once.
+        wake.wait(hold, [this] { return stopping || (!toRead.empty() && !pixelsHeld); });
         if (stopping)
             return;
         Job job = std::move(toRead.front());
@@ -51,6 +53,7 @@ void PictureLoader::work() {
         if (stopping)
             return;
         read.push_back(std::move(job));
+        pixelsHeld = true;
         if (pictureRead) {
             hold.unlock();
             pictureRead();
@@ -71,9 +74,15 @@ bool PictureLoader::uploadNext() {
     const bool current = makeContextCurrent && makeContextCurrent();
     const std::int32_t texture = current ? uploadPictureTexture(job.picture) : 0;
     job.picture = {}; // the pixels go as soon as the texture holds them
+    bool more = false;
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        pixelsHeld = !read.empty();
+        more = pixelsHeld;
+    }
+    wake.notify_all();
     job.done(texture);
-    std::lock_guard<std::mutex> hold(lock);
-    return !read.empty();
+    return more;
 }
 
 void PictureLoader::release(std::int32_t texture) {

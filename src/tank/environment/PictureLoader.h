@@ -1,7 +1,8 @@
 #pragma once
 // Makes the textures of the user's pictures for both programs: each picture is read and fitted
 // on a worker thread of its own (the frames never wait for a file), one after the other in the
-// order asked, and uploaded by uploadNext() on the thread whose OpenGL context shows them.
+// order asked, and uploaded by uploadNext() on the thread whose OpenGL context shows them. The
+// worker reads the next picture only once the last one is uploaded: one decoded picture at most.
 
 #include "tank/assets/PictureDecoder.h"
 #include "tank/environment/PictureTextures.h"
@@ -50,6 +51,7 @@ class PictureLoader : public PictureTextures {
     std::condition_variable wake;
     std::deque<Job> toRead, read;
     bool stopping = false;
+    bool pixelsHeld = false; // a read picture waits for its upload
     std::thread worker;
 };
 

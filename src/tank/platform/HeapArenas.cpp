@@ -4,8 +4,9 @@
 
 namespace quelmarine {
 
-void useOneHeapArena() {
+void setUpHeap() {
     mallopt(M_ARENA_MAX, 1);
+    mallopt(M_MMAP_THRESHOLD, kMappedBlockBytes);
 }
 
 } // namespace quelmarine

@@ -1,5 +1,7 @@
-// Threads that start after useOneHeapArena allocate from the arenas that exist already: the
-// heap report lists no new one, however many threads allocate at the same time.
+// After setUpHeap, threads that start later allocate from the arenas that exist already (the
+// heap report lists no new one, however many threads allocate at the same time), and a large
+// block gets pages of its own even after a larger one was freed, so its memory goes back to the
+// system when it is freed.
 
 #include "tank/platform/HeapArenas.h"
 
@@ -32,7 +34,7 @@ int heapArenaCount() {
 }
 
 TEST(HeapArenas, ThreadsStartedAfterwardsMakeNoArenaOfTheirOwn) {
-    useOneHeapArena();
+    setUpHeap();
     const int before = heapArenaCount();
     constexpr int kThreads = 6;
     std::barrier allAllocated(kThreads);
@@ -50,6 +52,22 @@ TEST(HeapArenas, ThreadsStartedAfterwardsMakeNoArenaOfTheirOwn) {
         thread.join();
     EXPECT_EQ(heapArenaCount(), before);
     EXPECT_GE(before, 1);
+}
+
+TEST(HeapArenas, LargeBlocksStayMappedAfterALargerOneWasFreed) {
+    setUpHeap();
+    // The C library's own rule would raise its threshold to 16 MiB after this free.
+    void* first = std::malloc(16 << 20);
+    ASSERT_NE(first, nullptr);
+    std::free(first);
+    for (const std::size_t size : {std::size_t(8) << 20, std::size_t(kMappedBlockBytes)}) {
+        const std::size_t mappedBefore = mallinfo2().hblkhd;
+        void* block = std::malloc(size);
+        ASSERT_NE(block, nullptr);
+        EXPECT_GE(mallinfo2().hblkhd, mappedBefore + size) << size << " bytes came from the heap";
+        std::free(block);
+        EXPECT_EQ(mallinfo2().hblkhd, mappedBefore) << size << " bytes stayed resident";
+    }
 }
 
 } // namespace
