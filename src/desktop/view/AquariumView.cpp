@@ -16,12 +16,16 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
 
 namespace quelmarine {
 
 namespace {
 constexpr int kFramePeriodMs = 10;
 constexpr int kMaxHeldTicks = 25;
+constexpr int kFirstFrameWarningMs = 5000;
 } // namespace
 
 AquariumView::AquariumView(QScreen* target) : assetFolder(privateRuntimeFolder()) {
@@ -33,6 +37,13 @@ AquariumView::AquariumView(QScreen* target) : assetFolder(privateRuntimeFolder()
     InitOpenGL();
     mouseInteraction.releaseOpenGL = [this] { ReleaseOpenGL(); };
     frameTimer.start(kFramePeriodMs, Qt::PreciseTimer, this);
+    // A window system that never lets the view show a frame leaves a blank screen: say so.
+    QTimer::singleShot(kFirstFrameWarningMs, this, [this] {
+        if (context && !firstFrameDone)
+            std::fprintf(stderr,
+                         "%s: the window system has not let the tank show a frame in %d s\n",
+                         kApplicationName, kFirstFrameWarningMs / 1000);
+    });
 }
 
 AquariumView::~AquariumView() {
