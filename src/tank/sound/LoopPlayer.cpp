@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <pulse/error.h>
+#include <pulse/sample.h>
 #include <pulse/simple.h>
 #include <vector>
 
@@ -13,6 +14,7 @@ namespace {
 
 // Written in pieces of about 50 ms, so that a stop is noticed soon.
 constexpr int kPieceMilliseconds = 50;
+constexpr pa_usec_t kBufferedMilliseconds = 2000;
 
 void playForever(const WavSound& sound, const std::atomic<bool>& stop, float gain,
                  const LoopPlayer::FailureReport& failed) {
@@ -21,8 +23,17 @@ void playForever(const WavSound& sound, const std::atomic<bool>& stop, float gai
     spec.rate = std::uint32_t(sound.rate);
     spec.channels = std::uint8_t(sound.channels);
     int error = 0;
+    // Two seconds of sound ahead in the server, so that a busy machine that keeps this thread
+    // waiting does not make the loop stutter. The server's own default is far shorter, and the
+    // loop broke up while both cores were busy. A stop drops what is buffered at once.
+    pa_buffer_attr buffering{};
+    buffering.maxlength = std::uint32_t(-1);
+    buffering.tlength = std::uint32_t(pa_usec_to_bytes(kBufferedMilliseconds * 1000, &spec));
+    buffering.prebuf = std::uint32_t(-1);
+    buffering.minreq = std::uint32_t(-1);
+    buffering.fragsize = std::uint32_t(-1);
     pa_simple* stream = pa_simple_new(nullptr, kProgramTitle, PA_STREAM_PLAYBACK, nullptr,
-                                      "Ambient sound", &spec, nullptr, nullptr, &error);
+                                      "Ambient sound", &spec, nullptr, &buffering, &error);
     if (!stream) {
         if (failed)
             failed(std::string("no sound: ") + pa_strerror(error));
