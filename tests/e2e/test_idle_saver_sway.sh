@@ -2,12 +2,15 @@
 # quelmarine-saver installed by `cmake --install` (scratch DESTDIR, prefix /usr) on a headless
 # sway with two outputs of different sizes, run as an ordinary user (sway refuses root): a
 # full-screen tank on each output, drawn and moving; an output added while it runs gets one, an
-# output that goes is let go; a key press ends it with status 0, as SIGTERM does.
+# output that goes is let go; a pointer that jitters by a few pixels leaves it running; a key
+# press ends it with status 0, as a pointer movement, a button press and SIGTERM do.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/saver_lib.sh"
 for tool in sway swaymsg grim wtype; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
+POINTER_TOOL="$QUELMARINE_BINARY_DIR/tests/quelmarine_virtual_pointer"
+[ -x "$POINTER_TOOL" ] || fail "no virtual pointer tool at $POINTER_TOOL"
 
 # Everything the user must read lives under a scratch folder open to others.
 STAGE="$(mktemp -d)"
@@ -40,6 +43,8 @@ output HEADLESS-1 mode 1024x768 position 0 0
 output HEADLESS-2 mode 800x600 position 1024 0
 default_border none
 CONFIG
+cp "$POINTER_TOOL" "$USER_HOME/virtual_pointer"
+mkfifo "$USER_HOME/pointer.in"
 chown -R "$RUN_USER" "$USER_HOME"
 
 # The command that runs what follows it as the user, in the user's environment: USER_COMMAND.
@@ -61,11 +66,12 @@ run_by() {
     if [ "$(id -u)" = 0 ]; then pgrep -P "$1" | head -n 1; else echo "$1"; fi
 }
 
-SWAY_RUNNER="" SWAY_PID="" SAVER_PID=""
+SWAY_RUNNER="" SWAY_PID="" SAVER_PID="" POINTER_PID=""
 sway_cleanup() {
     # Ended by their own ids: runuser does not always pass a signal on.
     local pid
-    for pid in $SAVER_PID $SWAY_PID $SWAY_RUNNER; do kill "$pid" 2>/dev/null || true; done
+    exec 8>&- || true
+    for pid in $SAVER_PID $POINTER_PID $SWAY_PID $SWAY_RUNNER; do kill "$pid" 2>/dev/null || true; done
     [ -n "$SWAY_RUNNER" ] && wait "$SWAY_RUNNER" 2>/dev/null || true
     e2e_cleanup
     if [ -n "$CREATED_USER" ]; then userdel "$CREATED_USER" || echo "userdel failed" >&2; fi
@@ -154,12 +160,50 @@ as_user swaymsg output HEADLESS-3 disable >/dev/null
 expect_running "an output going"
 pass "an output that comes gets a tank, one that goes is let go"
 
+# One virtual pointer for the rest of the test (sway's headless back end has none); each
+# command is waited for until the compositor has it.
+user_command
+"${USER_COMMAND[@]}" "$USER_HOME/virtual_pointer" <"$USER_HOME/pointer.in" >"$STAGE/pointer.out" 2>&1 &
+POINTER_RUNNER=$!
+E2E_PIDS+=($POINTER_RUNNER)
+exec 8>"$USER_HOME/pointer.in"
+e2e_poll 10 grep -q ready "$STAGE/pointer.out" || fail "no virtual pointer: $(cat "$STAGE/pointer.out")"
+POINTER_PID=$(run_by "$POINTER_RUNNER")
+pointer() {
+    local before
+    before=$(grep -c done "$STAGE/pointer.out" || true)
+    echo "$*" >&8
+    e2e_poll 10 eval '[ "$(grep -c done "$STAGE/pointer.out")" -gt "$before" ]' ||
+        fail "the virtual pointer did not $*"
+}
+
+# The first movement shows the saver where the pointer rests; movements within a few pixels
+# of there leave it running.
+pointer move 1 1
+expect_running "the pointer turning up"
+pointer move 3 2
+pointer move -4 -3
+expect_running "a pointer jitter of a few pixels"
+pass "the pointer may jitter by a few pixels"
+
 # One wtype across the press: a new virtual keyboard may lose a key sent at once.
 user_command
 "${USER_COMMAND[@]}" wtype -s 1000 -k space -s 1000 &
 E2E_PIDS+=($!)
 expect_ended "a key press"
 pass "a key press ends it with status 0"
+
+start_saver
+wait_output_tank HEADLESS-1 40
+pointer move 40 0
+expect_ended "a pointer movement"
+pass "a pointer movement ends it with status 0"
+
+start_saver
+wait_output_tank HEADLESS-1 40
+pointer button
+expect_ended "a button press"
+pass "a button press ends it with status 0"
 
 start_saver
 wait_output_tank HEADLESS-1 40
