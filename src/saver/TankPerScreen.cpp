@@ -42,7 +42,6 @@ std::vector<ScreenSurface> TankPerScreen::follow(SaverScreens& screens) {
                 tank.scene->InitOpenGL(AquariumSettings, surface.width, surface.height,
                                        assetFolder);
                 removeProcessAssetFolder();
-                ++made;
             }
             tank.width = surface.width;
             tank.height = surface.height;

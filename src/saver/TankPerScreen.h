@@ -28,8 +28,6 @@ class TankPerScreen {
         return tanks.at(id).clock.stepsDue(now);
     }
 
-    std::size_t scenesMade() const { return made; }
-
   private:
     struct Tank {
         std::unique_ptr<Scene> scene;
@@ -38,7 +36,6 @@ class TankPerScreen {
     };
     std::map<std::uint32_t, Tank> tanks;
     std::vector<std::unique_ptr<Scene>> spares;
-    std::size_t made = 0;
 };
 
 } // namespace quelmarine::saver

@@ -3,10 +3,11 @@
 # sway with two outputs of different sizes, run as an ordinary user (sway refuses root): a
 # full-screen tank on each output, drawn and moving; an output added while it runs gets one, an
 # output that goes is let go; a pointer that jitters by a few pixels leaves it running; a key
-# press ends it with status 0, as a pointer movement, a button press and SIGTERM do.
+# press ends it with status 0, as a pointer movement, a button press and the idle daemons'
+# resume command (SIGTERM) do.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/saver_lib.sh"
-for tool in sway swaymsg grim wtype; do
+for tool in sway swaymsg swayidle grim wtype; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 POINTER_TOOL="$QUELMARINE_BINARY_DIR/tests/quelmarine_virtual_pointer"
@@ -66,12 +67,12 @@ run_by() {
     if [ "$(id -u)" = 0 ]; then pgrep -P "$1" | head -n 1; else echo "$1"; fi
 }
 
-SWAY_RUNNER="" SWAY_PID="" SAVER_PID="" POINTER_PID=""
+SWAY_RUNNER="" SWAY_PID="" SAVER_PID="" POINTER_PID="" IDLE_PID=""
 sway_cleanup() {
     # Ended by their own ids: runuser does not always pass a signal on.
     local pid
     exec 8>&- || true
-    for pid in $SAVER_PID $POINTER_PID $SWAY_PID $SWAY_RUNNER; do kill "$pid" 2>/dev/null || true; done
+    for pid in $IDLE_PID $SAVER_PID $POINTER_PID $SWAY_PID $SWAY_RUNNER; do kill "$pid" 2>/dev/null || true; done
     [ -n "$SWAY_RUNNER" ] && wait "$SWAY_RUNNER" 2>/dev/null || true
     e2e_cleanup
     if [ -n "$CREATED_USER" ]; then userdel "$CREATED_USER" || echo "userdel failed" >&2; fi
@@ -205,11 +206,38 @@ pointer button
 expect_ended "a button press"
 pass "a button press ends it with status 0"
 
-start_saver
+# As an idle daemon runs it: by name through sh, ended by the README's resume command (pkill
+# -x alone would find nothing: process names are cut at 15 characters).
+user_command
+"${USER_COMMAND[@]}" PATH="$STAGE/root/usr/bin:/usr/bin:/bin" sh -c quelmarine-saver \
+    >>"$STAGE/saver.log" 2>&1 &
+SAVER_RUNNER=$!
+E2E_PIDS+=($SAVER_RUNNER)
 wait_output_tank HEADLESS-1 40
-kill -TERM "$SAVER_PID"
-expect_ended "SIGTERM"
-pass "SIGTERM ends it with status 0"
+as_user pkill -xf quelmarine-saver || fail "pkill -xf quelmarine-saver found no saver"
+expect_ended "SIGTERM from pkill"
+pass "started by name through sh, pkill -xf quelmarine-saver ends it with status 0"
+
+# The README's swayidle line with a timeout of one second: the saver comes when the seat is
+# idle, a key ends it, and it comes back after another idle second.
+saver_by_name() { pgrep -u "$RUN_USER" -xf quelmarine-saver | head -n 1; }
+user_command
+"${USER_COMMAND[@]}" PATH="$STAGE/root/usr/bin:/usr/bin:/bin" swayidle -w \
+    timeout 1 'quelmarine-saver' resume 'pkill -xf quelmarine-saver' >"$STAGE/swayidle.log" 2>&1 &
+IDLE_RUNNER=$!
+E2E_PIDS+=($IDLE_RUNNER)
+e2e_poll 10 eval 'IDLE_PID=$(run_by "$IDLE_RUNNER"); [ -n "$IDLE_PID" ]' || fail "swayidle did not start"
+e2e_poll 30 eval 'SAVER_PID=$(saver_by_name); [ -n "$SAVER_PID" ]' || fail "swayidle started no saver"
+wait_output_tank HEADLESS-2 40
+first_saver=$SAVER_PID
+"${USER_COMMAND[@]}" wtype -s 1000 -k space -s 1000 &
+E2E_PIDS+=($!)
+e2e_poll 10 eval '! kill -0 "$first_saver" 2>/dev/null' || fail "a key did not end the saver swayidle started"
+e2e_poll 30 eval 'SAVER_PID=$(saver_by_name); [ -n "$SAVER_PID" ] && [ "$SAVER_PID" != "$first_saver" ]' ||
+    fail "swayidle did not start the saver again"
+wait_output_tank HEADLESS-1 40
+kill "$IDLE_PID" "$SAVER_PID" 2>/dev/null || true
+pass "swayidle -w timeout 1 'quelmarine-saver' resume 'pkill -xf quelmarine-saver': it comes, a key ends it, it comes again"
 
 [ "$(md5sum <"$USER_HOME/config/QuelmarineScr/QuelmarineSet.ini")" = "$settings_before" ] ||
     fail "the settings file was changed"

@@ -13,6 +13,18 @@ mkdir -p "$(dirname "$SETTINGS_FILE")"
 printf '[Fish Number]\nFish0=2\nFish1=2\nFish2=2\nFish3=2\nFish4=2\n' >"$SETTINGS_FILE"
 settings_before=$(stat -c '%Y %s' "$SETTINGS_FILE"; md5sum <"$SETTINGS_FILE")
 
+# No display at all, and a wrong option: one line on standard error and status 1.
+rc=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET "$IDLE_SAVER" >"$E2E_SCRATCH/none.out" 2>&1 || rc=$?
+[ "$rc" = 1 ] && grep -q '^quelmarine-saver: cannot open the display$' "$E2E_SCRATCH/none.out" ||
+    fail "without a display: status $rc, $(cat "$E2E_SCRATCH/none.out")"
+rc=0
+"$IDLE_SAVER" -root >"$E2E_SCRATCH/usage.out" 2>&1 || rc=$?
+[ "$rc" = 1 ] && [ "$(wc -l <"$E2E_SCRATCH/usage.out")" = 1 ] &&
+    grep -q "unknown option '-root'; usage: quelmarine-saver" "$E2E_SCRATCH/usage.out" ||
+    fail "a wrong option: status $rc, $(cat "$E2E_SCRATCH/usage.out")"
+pass "without a display, or with a wrong option, one line and status 1"
+
 fault_start_resizable_x
 output=$(xrandr | awk '/ connected/ { print $1; exit }')
 xrandr --setmonitor left 800/211x1024/270+0+0 "$output" >/dev/null
