@@ -4,7 +4,7 @@
 # full-screen tank on each output, drawn and moving; an output added while it runs gets one, an
 # output that goes is let go; a pointer that jitters by a few pixels leaves it running; a key
 # press ends it with status 0, as a pointer movement, a button press and the idle daemons'
-# resume command (SIGTERM) do.
+# resume command (SIGTERM) do; when the compositor goes it ends with status 1.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/saver_lib.sh"
 for tool in sway swaymsg swayidle grim wtype; do
@@ -242,3 +242,12 @@ pass "swayidle -w timeout 1 'quelmarine-saver' resume 'pkill -xf quelmarine-save
 [ "$(md5sum <"$USER_HOME/config/QuelmarineScr/QuelmarineSet.ini")" = "$settings_before" ] ||
     fail "the settings file was changed"
 pass "the settings file is as it was"
+
+# The compositor goes away under the saver: it ends with status 1 and says so, never hangs.
+start_saver
+wait_output_tank HEADLESS-1 40
+kill "$SWAY_PID"
+e2e_wait_exit "$SAVER_RUNNER" 10
+[ "$EXIT_CODE" = 1 ] || fail "after the compositor went the saver's status is $EXIT_CODE"
+grep -q '^quelmarine-saver: ' "$STAGE/saver.log" || fail "the saver said nothing when the compositor went"
+pass "when the compositor goes it ends with status 1: $(grep '^quelmarine-saver: ' "$STAGE/saver.log" | tail -n 1)"

@@ -3,7 +3,7 @@
 # driver, split with `xrandr --setmonitor`): a window over each, each tank drawn and moving;
 # monitors that go and come are followed; a pointer that jitters leaves it running, while a
 # key, a button, a pointer that moves, SIGTERM and SIGINT each end it with status 0; the
-# settings file is left as it was.
+# settings file is left as it was; when the X server goes it ends with status 1.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/saver_lib.sh"
 source "$(dirname "$0")/fault_lib.sh"
@@ -26,6 +26,7 @@ rc=0
 pass "without a display, or with a wrong option, one line and status 1"
 
 fault_start_resizable_x
+X_PID=${E2E_PIDS[-1]}
 output=$(xrandr | awk '/ connected/ { print $1; exit }')
 xrandr --setmonitor left 800/211x1024/270+0+0 "$output" >/dev/null
 xrandr --setmonitor right 480/127x1024/270+800+0 none >/dev/null
@@ -108,3 +109,10 @@ done
     fail "the settings file was changed"
 [ -z "$(ls -A "$ASSET_FOLDER" 2>/dev/null | grep saver- || true)" ] || fail "asset folders were left: $(ls "$ASSET_FOLDER")"
 pass "the settings file is as it was, and no asset folder is left"
+
+# The X server goes away under the saver: it ends with status 1, never hangs.
+start_and_wait
+kill "$X_PID"
+e2e_wait_exit "$SAVER_PID" 10
+[ "$EXIT_CODE" = 1 ] || fail "after the X server went the saver's status is $EXIT_CODE"
+pass "when the X server goes it ends with status 1"
