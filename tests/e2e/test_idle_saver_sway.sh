@@ -2,7 +2,7 @@
 # quelmarine-saver installed by `cmake --install` (scratch DESTDIR, prefix /usr) on a headless
 # sway with two outputs of different sizes, run as an ordinary user (sway refuses root): a
 # full-screen tank on each output, drawn and moving; an output added while it runs gets one, an
-# output that goes is let go; a pointer that jitters by a few pixels leaves it running; a key
+# output that goes is let go; at scale 2 it draws at the output's pixels; a pointer that jitters by a few pixels leaves it running; a key
 # press ends it with status 0, as a pointer movement, a button press and the idle daemons'
 # resume command (SIGTERM) do; when the compositor goes it ends with status 1.
 source "$(dirname "$0")/lib.sh"
@@ -160,6 +160,28 @@ for o in json.load(sys.stdin):
 as_user swaymsg output HEADLESS-3 disable >/dev/null
 expect_running "an output going"
 pass "an output that comes gets a tank, one that goes is let go"
+
+# HiDPI: at scale 2 the tank is drawn at the output's own pixels. A tank drawn at half the size
+# and blown up by the compositor makes neighbouring columns alike (measured here: 0 blown up
+# by repeating pixels, 0.009 by interpolating them, 0.019 drawn at full size).
+neighbour_difference() {
+    local w h
+    read -r w h < <(identify -format '%w %h' "$1")
+    convert "$1" -crop "$((w - 2))x${h}+0+0" +repage -sample 50% "$E2E_SCRATCH/even.png"
+    convert "$1" -crop "$((w - 2))x${h}+1+0" +repage -sample 50% "$E2E_SCRATCH/odd.png"
+    { compare -metric RMSE "$E2E_SCRATCH/even.png" "$E2E_SCRATCH/odd.png" null: 2>&1 || true; } |
+        sed -E 's/.*\(([0-9.e-]+)\).*/\1/'
+}
+sharp_at_scale_2() {
+    shoot HEADLESS-1 "$E2E_SCRATCH/scaled.png" &&
+        [ "$(identify -format '%wx%h' "$E2E_SCRATCH/scaled.png")" = 1024x768 ] &&
+        at_least "$(neighbour_difference "$E2E_SCRATCH/scaled.png")" 0.013
+}
+as_user swaymsg output HEADLESS-1 scale 2 >/dev/null
+e2e_poll 20 sharp_at_scale_2 ||
+    fail "at scale 2 the tank is not drawn at full size (neighbour difference $(neighbour_difference "$E2E_SCRATCH/scaled.png"))"
+wait_output_tank HEADLESS-1 10
+pass "at scale 2 the tank is drawn at the output's pixels (neighbour difference $(neighbour_difference "$E2E_SCRATCH/scaled.png"))"
 
 # One virtual pointer for the rest of the test (sway's headless back end has none); each
 # command is waited for until the compositor has it.
