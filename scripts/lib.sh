@@ -10,6 +10,7 @@ RUN_PACKAGES=(
     libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libegl-dev libegl-mesa0
     libftgl-dev libfontconfig-dev fonts-dejavu-core libsoil-dev
     libjpeg62-turbo-dev libpng-dev libpulse-dev dpkg-dev file
+    libxrandr-dev libwayland-dev wayland-protocols
 )
 # What only the tests, the benchmark, the screenshot script and the clean-system install check
 # (debootstrap; unshare from util-linux) need.
@@ -19,6 +20,7 @@ TEST_PACKAGES=(
     pulseaudio pulseaudio-utils sox python3 lame ffmpeg
     xscreensaver xscreensaver-gl lintian passwd
     debootstrap util-linux
+    sway grim wtype swayidle
 )
 
 # Installs those of the given packages that are missing.

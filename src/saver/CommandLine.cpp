@@ -65,16 +65,19 @@ const CommandLineOption kOptions[] = {
      .dashes = Dashes::OneAndTwo,
      .setFlag = [](SaverOptions& options) { options.target = DrawTarget::Root; },
      .help = "draw on $XSCREENSAVER_WINDOW (the screensaver's window),\n"
-             "or on the root window when it is not set"},
+             "or on the root window when it is not set",
+     .xscreensaverOnly = true},
     {.name = "window-id",
      .argument = "ID",
      .orPrevious = true,
      .setValue = setWindowId,
-     .help = "draw on the window ID (hex with 0x, or decimal)"},
+     .help = "draw on the window ID (hex with 0x, or decimal)",
+     .xscreensaverOnly = true},
     {.name = "window",
      .orPrevious = true,
      .setFlag = [](SaverOptions& options) { options.target = DrawTarget::OwnWindow; },
-     .help = "open a window of its own (the default; for trying it out)"},
+     .help = "open a window of its own (the default; for trying it out)",
+     .xscreensaverOnly = true},
     {.name = "delay",
      .dashes = Dashes::Two,
      .argument = "MICROSECONDS",
@@ -100,9 +103,9 @@ const CommandLineOption kOptions[] = {
 };
 static_assert(kDefaultDelayMicroseconds == 33333, "the help of --delay names the default");
 
-const CommandLineOption* findOption(std::string_view name) {
+const CommandLineOption* findOption(std::string_view name, Host host) {
     for (const CommandLineOption& option : kOptions) {
-        if (!name.empty() && (name == option.name || name == option.alias))
+        if (readBy(option, host) && !name.empty() && (name == option.name || name == option.alias))
             return &option;
     }
     return nullptr;
@@ -126,6 +129,10 @@ std::span<const CommandLineOption> commandLineOptions() {
     return kOptions;
 }
 
+bool readBy(const CommandLineOption& option, Host host) {
+    return host == Host::XScreenSaver || !option.xscreensaverOnly;
+}
+
 unsigned long parseWindowId(const std::string& text) {
     const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
     const std::string digits = hex ? text.substr(2) : text;
@@ -138,7 +145,7 @@ unsigned long parseWindowId(const std::string& text) {
     return errno == 0 ? id : 0;
 }
 
-ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
+ParsedCommandLine parseCommandLine(int argc, const char* const* argv, Host host) {
     ParsedCommandLine result;
     auto failed = [&](std::string error) {
         result.error = std::move(error);
@@ -148,7 +155,7 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
         const std::string word = argv[i];
         std::string_view inlineValue;
         const bool hasInlineValue = word.find('=') != std::string::npos;
-        const CommandLineOption* option = findOption(optionName(word, inlineValue));
+        const CommandLineOption* option = findOption(optionName(word, inlineValue), host);
         if (!option || (option->setFlag && hasInlineValue))
             return failed("unknown option '" + word + "'");
         if (option->setFlag) {
@@ -169,28 +176,38 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
     return result;
 }
 
-std::string usageLine(const std::string& program, const std::string& error) {
+std::string usageLine(const std::string& program, const std::string& error, Host host) {
     std::string line = program + ": " + error + "; usage: " + program;
+    bool first = true, choice = false;
     for (const CommandLineOption& option : kOptions) {
-        if (option.orPrevious)
+        if (!readBy(option, host))
+            continue;
+        if (option.orPrevious && choice)
             line += " | ";
         else
-            line += (&option == kOptions ? " [" : "] [");
+            line += (first ? " [" : "] [");
+        first = false;
+        choice = true;
         line += spelled(option, false);
     }
     return line + "]";
 }
 
-std::string helpText(const std::string& program) {
+std::string helpText(const std::string& program, Host host) {
     std::size_t widest = 0;
     for (const CommandLineOption& option : kOptions)
-        widest = std::max(widest, spelled(option, true).size());
+        if (readBy(option, host))
+            widest = std::max(widest, spelled(option, true).size());
     const std::string indent(2 + widest + 3, ' '); // where the help column starts
-    std::string text = "Usage: " + program +
-                       " [OPTION]...\n"
-                       "Quelmarine Fish 3D Screensaver: the aquarium for XScreenSaver.\n"
-                       "\n";
+    const char* what =
+        host == Host::XScreenSaver
+            ? "Quelmarine Fish 3D Screensaver: the aquarium for XScreenSaver.\n"
+            : "Quelmarine Fish 3D Screensaver: the aquarium on every screen, for idle daemons.\n"
+              "Any key, button or mouse movement ends it, as SIGTERM and SIGINT do.\n";
+    std::string text = "Usage: " + program + " [OPTION]...\n" + what + "\n";
     for (const CommandLineOption& option : kOptions) {
+        if (!readBy(option, host))
+            continue;
         std::string line = "  " + spelled(option, true);
         line.resize(indent.size(), ' ');
         for (const char c : option.help)

@@ -1,8 +1,8 @@
 #pragma once
-// The screensaver's command line, in XScreenSaver's conventions: every option may be written
-// with one dash or two, and options that take a value accept it as the next word or after '='.
-// The options are one table (commandLineOptions()): the parser, the usage line and --help are
-// made from it, so that an option is one row.
+// The savers' command line, in XScreenSaver's conventions: every option may be written with one
+// dash or two, and options that take a value accept it as the next word or after '='. The
+// options are one table (commandLineOptions()): the parser, the usage line and --help of both
+// savers are made from it, so that an option is one row.
 
 #include <optional>
 #include <span>
@@ -33,6 +33,10 @@ struct SaverOptions {
     friend bool operator==(const SaverOptions&, const SaverOptions&) = default;
 };
 
+// The two programs that read the table: the XScreenSaver host, which draws on a window it is
+// given, and quelmarine-saver, which covers every screen itself for an idle daemon.
+enum class Host { XScreenSaver, IdleDaemon };
+
 // How the usage line and --help write an option: with one dash as X programs do (-root), with
 // two as GNU programs do (--fps), or, in --help, both (-root, --root). Either is read.
 enum class Dashes { One, Two, OneAndTwo };
@@ -49,8 +53,12 @@ struct CommandLineOption {
     // An option with a value: sets it from the value (none when the command line ends before
     // it) and returns what was wrong with it, or empty.
     std::string (*setValue)(SaverOptions&, const std::optional<std::string>& value) = nullptr;
-    std::string_view help = {}; // its lines in --help, with '\n' between them
+    std::string_view help = {};    // its lines in --help, with '\n' between them
+    bool xscreensaverOnly = false; // only the XScreenSaver host reads it (it names a window)
 };
+
+// Whether `host` reads the option.
+bool readBy(const CommandLineOption& option, Host host);
 
 // The saver's options, in the order of the usage line and --help.
 std::span<const CommandLineOption> commandLineOptions();
@@ -61,15 +69,18 @@ struct ParsedCommandLine {
     std::string error; // what was wrong, when not ok
 };
 
-ParsedCommandLine parseCommandLine(int argc, const char* const* argv);
+// Reads the options `host` knows; any other is refused as unknown.
+ParsedCommandLine parseCommandLine(int argc, const char* const* argv,
+                                   Host host = Host::XScreenSaver);
 
 // A window id as XScreenSaver writes it: "0x" followed by hex digits, or decimal digits. 0 when
 // the text is no window id.
 unsigned long parseWindowId(const std::string& text);
 
 // The one-line message for a wrong command line.
-std::string usageLine(const std::string& program, const std::string& error);
+std::string usageLine(const std::string& program, const std::string& error,
+                      Host host = Host::XScreenSaver);
 // What --help prints.
-std::string helpText(const std::string& program);
+std::string helpText(const std::string& program, Host host = Host::XScreenSaver);
 
 } // namespace quelmarine::saver

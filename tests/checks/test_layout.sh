@@ -24,6 +24,13 @@ if ldd "$build/tests/quelmarine_unit_tests" | grep -i 'libQt'; then
 else
     echo "ok: the tank library links no Qt"
 fi
+# quelmarine-saver is the tank library, X11, Wayland and EGL: no Qt either.
+if ldd "$build/saver/quelmarine-saver" | grep -i 'libQt'; then
+    echo "FAIL: quelmarine-saver links Qt" >&2
+    status=1
+else
+    echo "ok: quelmarine-saver links no Qt"
+fi
 # Every folder with sources belongs to one side.
 while read -r folder; do
     case "$folder" in

@@ -78,3 +78,26 @@ saver_wait_tank() {
         sleep 0.3
     done
 }
+
+# quelmarine-saver, the saver for idle daemons, built beside the XScreenSaver host.
+IDLE_SAVER="${QUELMARINE_BINARY_DIR}/saver/quelmarine-saver"
+
+# Starts quelmarine-saver (or the program $IDLE_SAVER names) with the given arguments in the
+# background; its pid is in SAVER_PID.
+idle_saver_start() {
+    "$IDLE_SAVER" "$@" >>"$E2E_SCRATCH/idle-saver.log" 2>&1 &
+    SAVER_PID=$!
+    E2E_PIDS+=($SAVER_PID)
+}
+
+# The geometry (WxH+X+Y) of each of quelmarine-saver's windows on the X display, one a line,
+# sorted.
+idle_saver_x_windows() {
+    xwininfo -root -children | awk '/\("quelmarine-saver" / { print $(NF - 1) }' | sort
+}
+
+# True while the picture of region $2 keeps changing: a shot taken now differs there from $1.
+saver_drew_since() {
+    e2e_shot "$E2E_SCRATCH/since.png"
+    at_least "$(e2e_region_difference "$1" "$E2E_SCRATCH/since.png" "$2")" 0.002
+}

@@ -13,22 +13,28 @@ deb=$(ls "$out"/quelmarine_*_*.deb 2>/dev/null | head -n 1)
 pass "cpack -G DEB builds $(basename "$deb")"
 
 dpkg -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$E2E_SCRATCH/files"
-for file in /usr/bin/quelmarine /usr/libexec/xscreensaver/quelmarine \
+for file in /usr/bin/quelmarine /usr/libexec/xscreensaver/quelmarine /usr/bin/quelmarine-saver \
     /usr/share/xscreensaver/config/quelmarine.xml /usr/share/applications/quelmarine.desktop \
     /usr/share/applications/screensavers/quelmarine.desktop /usr/share/man/man6/quelmarine.6.gz \
-    /usr/share/man/man6/quelmarine.6x.gz /usr/share/icons/hicolor/48x48/apps/quelmarine.png \
+    /usr/share/man/man6/quelmarine.6x.gz /usr/share/man/man6/quelmarine-saver.6.gz \
+    /usr/share/icons/hicolor/48x48/apps/quelmarine.png \
     /usr/share/icons/hicolor/256x256/apps/quelmarine.png /usr/share/doc/quelmarine/copyright; do
     grep -qx "$file" "$E2E_SCRATCH/files" || fail "the package lacks $file"
 done
-# The saver needs no Qt: its libraries are the tank's, X11 and OpenGL only.
+# The savers need no Qt: their libraries are the tank's, X11, Wayland, EGL and OpenGL only.
 dpkg-deb -x "$deb" "$E2E_SCRATCH/unpacked"
-if ldd "$E2E_SCRATCH/unpacked/usr/libexec/xscreensaver/quelmarine" | grep -qi qt; then
-    fail "the saver links Qt"
-fi
-pass "the package holds both programs, the saver's XML, launchers, icons and manual pages"
+for saver in usr/libexec/xscreensaver/quelmarine usr/bin/quelmarine-saver; do
+    if ldd "$E2E_SCRATCH/unpacked/$saver" | grep -qi qt; then
+        fail "/$saver links Qt"
+    fi
+done
+zcat "$E2E_SCRATCH/unpacked/usr/share/man/man6/quelmarine-saver.6.gz" | grep -q 'swayidle.*timeout 300' ||
+    fail "the manual page of quelmarine-saver shows no swayidle line"
+pass "the package holds the three programs, the saver's XML, launchers, icons and manual pages"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libx11-6 libgl1 libqt6widgets6 qt6-qpa-plugins; do
+for library in libc6 libx11-6 libgl1 libqt6widgets6 qt6-qpa-plugins libwayland-client0 \
+    libwayland-egl1 libegl1 libegl-mesa0; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 apt-get install --simulate "$deb" >"$E2E_SCRATCH/apt.log" 2>&1 ||
@@ -91,7 +97,7 @@ pass "lintian shows no error, warning, hardening or unneeded-section tag"
 
 # The binaries as lintian's hardening checks see them: bound now, read-only after relocation,
 # position-independent, with fortified calls, and without the compilers' notes.
-for program in usr/bin/quelmarine usr/libexec/xscreensaver/quelmarine; do
+for program in usr/bin/quelmarine usr/libexec/xscreensaver/quelmarine usr/bin/quelmarine-saver; do
     binary="$E2E_SCRATCH/unpacked/$program"
     readelf -d -h -l -S -W --dyn-syms "$binary" >"$E2E_SCRATCH/readelf"
     grep -q 'FLAGS.*BIND_NOW' "$E2E_SCRATCH/readelf" || fail "$program is not bound at start"
@@ -102,4 +108,4 @@ for program in usr/bin/quelmarine usr/libexec/xscreensaver/quelmarine; do
         fail "$program keeps a .comment or .note section"
     fi
 done
-pass "both programs are bound at start, RELRO, PIE, fortified and stripped of notes"
+pass "the three programs are bound at start, RELRO, PIE, fortified and stripped of notes"

@@ -9,6 +9,8 @@ inline constexpr const char* kApplicationName = "QuelmarineScr";
 // The command's name: the start of every line the programs print on standard error, and the
 // caption of the saver's messages.
 inline constexpr const char* kProgramName = "quelmarine";
+// The saver for idle daemons, on the PATH: the command, and the start of its messages.
+inline constexpr const char* kIdleSaverName = "quelmarine-saver";
 // The name the saver's window and the sound stream are shown under.
 inline constexpr const char* kProgramTitle = "Quelmarine";
 

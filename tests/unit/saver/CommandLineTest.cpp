@@ -140,6 +140,39 @@ TEST(SaverCommandLine, EveryOptionIsShownAndReadWithOneDashOrTwo) {
     }
 }
 
+// quelmarine-saver reads the same table without the rows that name a window: it refuses them
+// as unknown, and its usage line and --help offer only what it reads.
+TEST(SaverCommandLine, TheIdleSaverReadsTheRowsWithoutAWindow) {
+    auto parseIdle = [](std::vector<const char*> words) {
+        words.insert(words.begin(), "quelmarine-saver");
+        return parseCommandLine(int(words.size()), words.data(), Host::IdleDaemon);
+    };
+    const ParsedCommandLine read =
+        parseIdle({"--delay=20000", "--fps", "-sound", "-display", ":3", "--help"});
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.options.delayMicroseconds, 20000);
+    EXPECT_TRUE(read.options.showFps && read.options.sound && read.options.help);
+    EXPECT_EQ(read.options.display, ":3");
+
+    const std::string usage = usageLine("quelmarine-saver", "wrong", Host::IdleDaemon);
+    const std::string help = helpText("quelmarine-saver", Host::IdleDaemon);
+    EXPECT_EQ(usage,
+              "quelmarine-saver: wrong; usage: quelmarine-saver [--delay MICROSECONDS] [--fps] "
+              "[--sound] [-display NAME] [--help]");
+    for (const CommandLineOption& option : commandLineOptions()) {
+        const std::string one = "-" + std::string(option.name);
+        SCOPED_TRACE(one);
+        EXPECT_EQ(readBy(option, Host::IdleDaemon), !option.xscreensaverOnly);
+        if (!option.xscreensaverOnly)
+            continue;
+        const ParsedCommandLine refused = parseIdle({one.c_str(), "0x20"});
+        EXPECT_FALSE(refused.ok);
+        EXPECT_EQ(refused.error, "unknown option '" + one + "'");
+        EXPECT_EQ(help.find("\n  " + one), std::string::npos) << help;
+    }
+    EXPECT_NE(help.find("\n  --delay MICROSECONDS"), std::string::npos) << help;
+}
+
 TEST(SaverCommandLine, ReadsWindowIdsAsTheDaemonWritesThem) {
     EXPECT_EQ(parseWindowId("0x400008"), 0x400008ul);
     EXPECT_EQ(parseWindowId("0xffffffff"), 0xfffffffful);
