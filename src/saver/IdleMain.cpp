@@ -10,7 +10,7 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    quelmarine::useOneHeapArena();
+    quelmarine::setUpHeap();
     using namespace quelmarine::saver;
     const std::string program = quelmarine::kIdleSaverName;
     const ParsedCommandLine parsed = parseCommandLine(argc, argv, Host::IdleDaemon);
