@@ -10,6 +10,7 @@
 #include "desktop/controls/DialogUnits.h"
 #include "desktop/controls/HoverButton.h"
 #include "desktop/controls/HyperlinkStatic.h"
+#include "desktop/dialogs/DialogWindowFlags.h"
 #include "res/ResourceIds.h"
 #include "tank/scene/ProductInfo.h"
 
@@ -49,9 +50,7 @@ QRect pixels(const ControlBox& box) {
 
 FishSettingsDialog::FishSettingsDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(kCaption);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(dialogWindowFlags() | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(dialogUnitsToPixelsX(kDialogWidth), dialogUnitsToPixelsY(kDialogHeight));
     setAttribute(Qt::WA_OpaquePaintEvent);
     createControls();
