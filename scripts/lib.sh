@@ -76,3 +76,6 @@ run_under_virtual_x() {
     wait "$xvfb" 2>/dev/null || true
     return $status
 }
+
+# The Wayland tests: a headless compositor, screenshots and keys.
+TEST_PACKAGES+=(sway grim wtype)

@@ -54,8 +54,8 @@ double detailedBlockShare(const QImage& picture) {
     int blocks = 0, detailed = 0;
     for (int y = 0; y + 1 < image.height(); y += 2) {
         for (int x = 0; x + 1 < image.width(); x += 2) {
-            const QRgb a = image.pixel(x, y), b = image.pixel(x + 1, y),
-                       c = image.pixel(x, y + 1), d = image.pixel(x + 1, y + 1);
+            const QRgb a = image.pixel(x, y), b = image.pixel(x + 1, y), c = image.pixel(x, y + 1),
+                       d = image.pixel(x + 1, y + 1);
             if (qAlpha(a) == 0 && qAlpha(b) == 0 && qAlpha(c) == 0 && qAlpha(d) == 0)
                 continue;
             ++blocks;
@@ -103,9 +103,9 @@ TEST(UiArt, OnHiDpiScreensEveryPictureIsTheOneDrawnLargerAtTheScreensPixels) {
         EXPECT_EQ(large.deviceIndependentSize(), QSizeF(normal.size())) << name;
         EXPECT_GT(detailedBlockShare(large), 0.2) << name << ": drawn at twice the size";
         // The same picture: brought down to the normal size it matches the normal one.
-        EXPECT_LT(meanDifference(large.scaled(normal.size(), Qt::IgnoreAspectRatio,
-                                              Qt::SmoothTransformation),
-                                 normal),
+        EXPECT_LT(meanDifference(
+                      large.scaled(normal.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                      normal),
                   12)
             << name;
 
