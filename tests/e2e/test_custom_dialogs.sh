@@ -92,7 +92,12 @@ for line in "ImageSum=1" "OwnImage=1" "RepeatImage=1" "ImageTime=5" "MusicSum=1"
     grep -q "^$line" "$SETTINGS_FILE" || fail "$line is not kept"
 done
 open_from_menu 5
-e2e_shot "$SHOTS/music_restarted.png"
-read -r mx my _ _ < <(dialog_geometry "$MUSIC_CAPTION") || fail "no music dialog after the restart"
-is_green "$SHOTS/music_restarted.png" "8x8+$((mx + 30))+$((my + 367))" || fail "Repeat All is not lit after the restart"
+e2e_poll 10 eval 'dialog_geometry "$MUSIC_CAPTION" >/dev/null' || fail "no music dialog after the restart"
+read -r mx my _ _ < <(dialog_geometry "$MUSIC_CAPTION")
+# (The dialog may take a moment to paint on a loaded machine.)
+repeat_all_lit() {
+    e2e_shot "$SHOTS/music_restarted.png"
+    is_green "$SHOTS/music_restarted.png" "8x8+$((mx + 30))+$((my + 367))"
+}
+e2e_poll 10 repeat_all_lit || fail "Repeat All is not lit after the restart"
 pass "after Esc and a restart the lists, the switches and the modes are kept"
