@@ -28,7 +28,7 @@ fi
 pass "the package holds both programs, the saver's XML, launchers, icons and manual pages"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libx11-6 libgl1 libqt6widgets6 qt6-qpa-plugins; do
+for library in libc6 libx11-6 libgl1 libqt6widgets6 qt6-qpa-plugins qt6-wayland; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 apt-get install --simulate "$deb" >"$E2E_SCRATCH/apt.log" 2>&1 ||
