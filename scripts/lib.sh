@@ -9,14 +9,14 @@ RUN_PACKAGES=(
     qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6
     libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libegl-dev libegl-mesa0
     libftgl-dev libfontconfig-dev fonts-dejavu-core libsoil-dev
-    libjpeg62-turbo-dev libpng-dev libpulse-dev dpkg-dev file
+    libjpeg62-turbo-dev libpng-dev libpulse-dev dpkg-dev file qt6-wayland
     libxrandr-dev libwayland-dev wayland-protocols
 )
 # What only the tests, the benchmark, the screenshot script and the clean-system install check
 # (debootstrap; unshare from util-linux) need.
 TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-    xvfb xauth xdotool imagemagick x11-utils
+    xvfb xauth xdotool imagemagick x11-utils openbox
     pulseaudio pulseaudio-utils sox python3 lame ffmpeg
     xscreensaver xscreensaver-gl lintian passwd
     debootstrap util-linux
@@ -78,3 +78,6 @@ run_under_virtual_x() {
     wait "$xvfb" 2>/dev/null || true
     return $status
 }
+
+# The Wayland tests: a headless compositor, screenshots and keys.
+TEST_PACKAGES+=(sway grim wtype)

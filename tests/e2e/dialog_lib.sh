@@ -17,8 +17,13 @@ dialog_geometry() {
     local id
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || return 1
     [ -n "$id" ] || return 1
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    echo "$X $Y $WIDTH $HEIGHT"
+    # (The window may go between the search and the questions: then there is none.)
+    local x y geometry
+    read -r x y < <(e2e_window_position "$id")
+    geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null) || return 1
+    [ -n "$x" ] && [ -n "$y" ] || return 1
+    eval "$geometry"
+    echo "$x $y $WIDTH $HEIGHT"
 }
 
 key_to_dialog() {
@@ -27,20 +32,36 @@ key_to_dialog() {
     xdotool key --window "$id" "$2"
 }
 
-# Clicks the add button at ($1, $2), types the path $3 into the file dialog and accepts it.
+# Clicks the add button at ($1, $2), types the path $3 into the file dialog (once it has the
+# keyboard) and accepts it; returns when the file dialog has gone.
 choose_file_by_typing() {
     click_at "$1" "$2"
-    local id=""
-    for _ in $(seq 1 50); do
-        id=$(xdotool search --onlyvisible --name '^Open$|^$' 2>/dev/null | tail -n 1) || true
-        [ -n "$id" ] && break
-        sleep 0.1
+    e2e_poll 20 eval '[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = Open ]' ||
+        fail "no file dialog took the keyboard"
+    # The completion list the dialog offers while the path is typed may swallow keys (under a
+    # window manager it sometimes does): the dialog then shows the path's folder with an empty
+    # name, and the path is typed once more.
+    local try
+    for try in 1 2 3; do
+        xdotool key ctrl+a
+        xdotool type --delay 5 "$3"
+        xdotool key Return
+        e2e_poll 5 eval '[ -z "$(xdotool search --onlyvisible --name "^Open\$" 2>/dev/null)" ]' &&
+            return 0
     done
-    sleep 0.5
-    xdotool type --delay 5 "$3"
-    sleep 0.2
-    xdotool key Return
-    sleep 1.5
+    e2e_shot "${SHOTS:-$E2E_SCRATCH}/file_dialog_stayed.png"
+    fail "the file dialog stayed open"
+}
+
+# Clicks at ($1, $2) until the window named $3 has the keyboard (a window that was asked for it
+# a moment before may take it back once).
+click_for_keyboard() {
+    local try name="$3"
+    for try in 1 2 3 4 5; do
+        click_at "$1" "$2"
+        e2e_poll 3 eval '[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$name" ]' && return 0
+    done
+    fail "clicks did not give '$name' the keyboard (it is on '$(xdotool getwindowfocus getwindowname 2>/dev/null)')"
 }
 
 # The colour most pixels of the region have, as "R G B": a fish or a bubble that swims through

@@ -39,6 +39,40 @@ e2e_start_x() {
     local number
     read -r -t 10 number <"$fifo" || fail "Xvfb did not start"
     export DISPLAY=":$number"
+    [ -n "${E2E_WM:-}" ] && e2e_start_wm
+    return 0
+}
+
+# Starts the window manager named in E2E_WM (openbox) on $DISPLAY and waits until it manages
+# the screen: its check window is announced on the root window.
+e2e_start_wm() {
+    case "$E2E_WM" in
+    openbox) openbox --sm-disable >"$E2E_SCRATCH/wm.log" 2>&1 & ;;
+    *) fail "unknown window manager '$E2E_WM'" ;;
+    esac
+    E2E_PIDS+=($!)
+    e2e_poll 20 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+        fail "$E2E_WM did not start"
+}
+
+# The map state of window $1 (IsViewable, IsUnMapped, ...); shown: viewable and not hidden by
+# the window manager (minimised).
+e2e_map_state() { xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ { print $NF }'; }
+e2e_shown() {
+    [ "$(e2e_map_state "$1")" = IsViewable ] &&
+        ! xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN
+}
+
+# The largest side of the window manager's frame round window $1 (0 without one).
+e2e_frame_extent() {
+    xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | tr -c '0-9\n' ' ' |
+        awk '{ for (i = 1; i <= NF; i++) if ($i > m) m = $i } END { print m + 0 }'
+}
+
+# The position "X Y" of the window $1's own area (inside a window manager's frame) on the
+# screen. (xdotool's geometry adds the frame's offset twice under a reparenting manager.)
+e2e_window_position() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }'
 }
 
 # Starts the program in the background; its pid is in APP_PID.

@@ -18,5 +18,13 @@ $(cat "$E2E_SCRATCH/err")"
     grep -q 'cannot open display' "$E2E_SCRATCH/err" || fail "DISPLAY='$display': $(cat "$E2E_SCRATCH/err")"
     pass "DISPLAY='$display': $(cat "$E2E_SCRATCH/err"), exit status 1"
 done
+# A Wayland display named but not there, and no X display: both are named.
+status=0
+env -u DISPLAY -u XDG_SESSION_TYPE -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-gone "$PROGRAM" \
+    >"$E2E_SCRATCH/out" 2>"$E2E_SCRATCH/err" || status=$?
+[ "$status" = 1 ] && [ "$(cat "$E2E_SCRATCH/err")" = \
+    "quelmarine: cannot open display (DISPLAY is not set) nor Wayland display wayland-gone" ] ||
+    fail "no Wayland display either: status $status, $(cat "$E2E_SCRATCH/err")"
+pass "no Wayland display either: $(cat "$E2E_SCRATCH/err"), exit status 1"
 [ ! -e "$SETTINGS_FILE" ] || fail "a settings file was written without a display"
 pass "nothing written without a display"

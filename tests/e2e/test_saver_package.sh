@@ -33,8 +33,8 @@ zcat "$E2E_SCRATCH/unpacked/usr/share/man/man6/quelmarine-saver.6.gz" | grep -q 
 pass "the package holds the three programs, the saver's XML, launchers, icons and manual pages"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libx11-6 libgl1 libqt6widgets6 qt6-qpa-plugins libwayland-client0 \
-    libwayland-egl1 libegl1 libegl-mesa0; do
+for library in libc6 libx11-6 libgl1 libqt6widgets6 qt6-qpa-plugins qt6-wayland \
+    libwayland-client0 libwayland-egl1 libegl1 libegl-mesa0; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 apt-get install --simulate "$deb" >"$E2E_SCRATCH/apt.log" 2>&1 ||

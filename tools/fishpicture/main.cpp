@@ -4,8 +4,9 @@
 // in the real skins.
 //
 // Usage: quelmarine_fishpicture <output folder>
-// Writes <folder>/bitmaps/<id>.bmp (500 x 512, uncompressed: it opens at once). Renders at twice
-// the size and scales down.
+// Writes <folder>/bitmaps/<id>.bmp (500 x 512, uncompressed: it opens at once) and
+// <folder>/bitmaps/<id>@2x.bmp (1000 x 1024, for HiDPI screens). Renders at twice the size and
+// scales down for the first.
 
 #include "OffscreenEgl.h"
 #include "res/ResourceIds.h"
@@ -134,6 +135,7 @@ void drawSpeciesPortrait(GLuint skin) {
     fish.DrawMesh(pose);
 }
 
+// The picture as rendered, at twice its size.
 QImage readPicture() {
     const int w = kWidth * kScale, h = kHeight * kScale;
     std::vector<unsigned char> pixels(std::size_t(w) * h * 4);
@@ -145,7 +147,7 @@ QImage readPicture() {
         for (int x = 0; x < w; ++x)
             image.setPixel(x, y, qRgb(row[4 * x], row[4 * x + 1], row[4 * x + 2]));
     }
-    return image.scaled(kWidth, kHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image;
 }
 
 // A private scratch folder for the settings file and the unpacked assets the scene reads.
@@ -216,10 +218,18 @@ int main(int argc, char** argv) {
     }
     glFinish();
 
-    const QString path = QString("%1/%2.bmp").arg(folder).arg(kResourceFishPicture);
-    if (!readPicture().save(path, "BMP")) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        return 1;
+    // At its size, and at twice its size for HiDPI screens ("<id>@2x.bmp").
+    const QImage rendered = readPicture();
+    const QImage pictures[] = {
+        rendered.scaled(kWidth, kHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+        rendered};
+    const QString names[] = {QString("%1/%2.bmp").arg(folder).arg(kResourceFishPicture),
+                             QString("%1/%2@2x.bmp").arg(folder).arg(kResourceFishPicture)};
+    for (int i = 0; i < 2; ++i) {
+        if (!pictures[i].save(names[i], "BMP")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(names[i]));
+            return 1;
+        }
     }
     return 0;
 }

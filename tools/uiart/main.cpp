@@ -3,8 +3,9 @@
 // Usage: quelmarine_uiart <output folder>
 //        quelmarine_uiart --app-icon <file.png> <side>
 // Writes <folder>/icons/<id>.png (24 x 24; the check-box marks 16 x 16) and
-// <folder>/cursors/<id>.png (32 x 32). Every cursor carries its hot spot in the PNG text entry
-// "HotSpot" as "x,y".
+// <folder>/cursors/<id>.png (32 x 32), and each once more at twice the size for HiDPI screens
+// (<id>@2x.png, drawn at that size, not scaled up). Every cursor carries its hot spot in the
+// PNG text entry "HotSpot" as "x,y", in the pixels of its own picture.
 
 #include "res/ResourceIds.h"
 #include <QDir>
@@ -14,8 +15,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
 #include <functional>
+#include <string_view>
 
 namespace {
 
@@ -175,12 +176,19 @@ QImage blank(int side) {
 
 using Painting = std::function<void(QPainter&)>;
 
-QImage paint(int side, const Painting& draw) {
-    QImage image = blank(side);
+// The picture drawn on a `side` grid, `scale` pixels to a grid unit (2: for HiDPI screens).
+QImage paint(int side, const Painting& draw, int scale = 1) {
+    QImage image = blank(side * scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     draw(p);
     return image;
+}
+
+// "<id>.png", or "<id>@2x.png" at twice the size (the name Qt gives HiDPI variants).
+QString fileName(int id, int scale) {
+    return scale == 1 ? QString("%1.png").arg(id) : QString("%1@%2x.png").arg(id).arg(scale);
 }
 
 // ---- the menu icons ----
@@ -417,14 +425,25 @@ bool save(const QImage& image, const QString& path) {
     return true;
 }
 
+// Each picture is written twice: at its size and at twice its size, drawn afresh at each.
+constexpr int kScales[] = {1, 2};
+
 bool saveCursor(const QString& folder, int id, QPoint hot, const Painting& draw) {
-    QImage image = paint(kCursorSide, draw);
-    image.setText("HotSpot", QString("%1,%2").arg(hot.x()).arg(hot.y()));
-    return save(image, QString("%1/cursors/%2.png").arg(folder).arg(id));
+    bool ok = true;
+    for (int scale : kScales) {
+        QImage image = paint(kCursorSide, draw, scale);
+        image.setText("HotSpot", QString("%1,%2").arg(hot.x() * scale).arg(hot.y() * scale));
+        ok &= save(image, QString("%1/cursors/%2").arg(folder, fileName(id, scale)));
+    }
+    return ok;
 }
 
 bool saveIcon(const QString& folder, int id, const Painting& draw, int side = kIconSide) {
-    return save(paint(side, draw), QString("%1/icons/%2.png").arg(folder).arg(id));
+    bool ok = true;
+    for (int scale : kScales)
+        ok &=
+            save(paint(side, draw, scale), QString("%1/icons/%2").arg(folder, fileName(id, scale)));
+    return ok;
 }
 
 } // namespace

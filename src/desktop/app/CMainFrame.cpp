@@ -1,5 +1,6 @@
 #include "desktop/app/CMainFrame.h"
 
+#include "desktop/app/MinimiseGuard.h"
 #include "desktop/app/ScreenChoice.h"
 #include "desktop/dialogs/FishSettingsDialog.h"
 #include "desktop/view/AquariumView.h"
@@ -28,6 +29,8 @@ CMainFrame::CMainFrame() {
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
+    // A dialog never takes the tank away with it.
+    new MinimiseGuard(this);
     if (!temporaryFolderExists()) {
         reportError(kNoRuntimeFolderMessage, kNoRuntimeFolderCaption);
         return; // the frame lives on without a view; Esc still ends the program

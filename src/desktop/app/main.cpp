@@ -6,13 +6,14 @@
 #include "tank/platform/TerminationSignals.h"
 
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     quelmarine::setUpHeap();
     quelmarine::installTerminationHandler();
     quelmarine::DisplayProbe display;
     if (!display.reachable()) {
-        quelmarine::reportNoDisplay();
+        std::fprintf(stderr, "%s\n", display.failureMessage().c_str());
         return 1;
     }
     quelmarine::AquariumApp::prepareBeforeApplication();

@@ -1,6 +1,6 @@
 #include "desktop/controls/CustomListCtrl.h"
 
-#include <QStyledItemDelegate>
+#include "desktop/controls/PathElideDelegate.h"
 
 #include "tank/ProcessState.h"
 
@@ -8,13 +8,13 @@ namespace quelmarine {
 
 namespace {
 
-class RowColourDelegate : public QStyledItemDelegate {
+class RowColourDelegate : public PathElideDelegate {
   public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using PathElideDelegate::PathElideDelegate;
 
   protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
+        PathElideDelegate::initStyleOption(option, index);
         const int row = index.parent().isValid() ? index.parent().row() : index.row();
         option->backgroundBrush = CustomListCtrl::rowBackground(row);
         option->palette.setColor(QPalette::Text, CustomListCtrl::rowTextColour());

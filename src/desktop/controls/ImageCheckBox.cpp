@@ -35,6 +35,8 @@ void ImageCheckBox::setCheck(int value, bool redraw) {
 void ImageCheckBox::setIcons(int checkedIconId, int uncheckedIconId) {
     checkedIcon = loadMenuIcon(checkedIconId);
     uncheckedIcon = loadMenuIcon(uncheckedIconId);
+    this->checkedIconId = checkedIconId;
+    this->uncheckedIconId = uncheckedIconId;
     update();
 }
 
@@ -116,7 +118,8 @@ void ImageCheckBox::paintBox(QPainter& painter) const {
     const QRect indicator = indicatorBox();
     const QPoint shift = pressed ? QPoint(1, 1) : QPoint(0, 0);
     if (hasIcons()) {
-        const QPixmap& icon = isChecked() ? checkedIcon : uncheckedIcon;
+        const QPixmap icon =
+            loadMenuIcon(isChecked() ? checkedIconId : uncheckedIconId, devicePixelRatioF());
         const QRect target(QPoint(indicator.left(), 0) + shift, indicator.size());
         if (disabled)
             painter.drawPixmap(target,

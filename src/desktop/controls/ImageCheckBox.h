@@ -55,6 +55,8 @@ class ImageCheckBox : public QAbstractButton {
     QColor checkedColour{0, 255, 0};
     QColor uncheckedColour{0, 127, 0};
     QPixmap checkedIcon, uncheckedIcon;
+    // Their resource ids: painted in the size that fits the screen's device pixel ratio.
+    int checkedIconId = 0, uncheckedIconId = 0;
 };
 
 } // namespace quelmarine

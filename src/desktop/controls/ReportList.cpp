@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QStringListModel>
 
+#include "desktop/controls/PathElideDelegate.h"
 #include "desktop/controls/SystemColours.h"
 
 namespace quelmarine {
@@ -12,6 +13,8 @@ ReportList::ReportList(QWidget* parent) : QTreeWidget(parent) {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setItemsExpandable(false);
+    // The lists hold paths: a long one loses the middle of its folders, never its file name.
+    setItemDelegate(new PathElideDelegate(this));
 }
 
 QColor ReportList::gridColour() {

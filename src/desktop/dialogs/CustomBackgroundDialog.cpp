@@ -50,7 +50,7 @@ CustomBackgroundDialog::CustomBackgroundDialog(QWidget* owner, PictureTextures& 
 
     connect(ownImage, &ImageCheckBox::clicked, this, [this](bool on) { list.setOwnImage(on); });
     connect(add, &QPushButton::clicked, this, [this] {
-        const QString path = chooseFile(QStringLiteral("(*.jpg;*.bmp;*.png)"),
+        const QString path = chooseFile(QString::fromLatin1(kPictureFilter),
                                         {QStringLiteral("jpg"), QStringLiteral("jpeg"),
                                          QStringLiteral("bmp"), QStringLiteral("png")});
         if (!path.isEmpty())
@@ -90,6 +90,7 @@ void CustomBackgroundDialog::refresh() {
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         QTreeWidgetItem* item = rows->topLevelItem(int(i));
         item->setText(0, QString::fromStdString(pictures[i].path));
+        item->setToolTip(0, item->text(0));
         const bool failed = pictures[i].state == BackgroundPictures::PictureState::Failed;
         item->setText(1, QString::fromLatin1(failed           ? kPictureFailed
                                              : pictures[i].on ? kPictureOn

@@ -54,5 +54,7 @@ class CustomBackgroundDialog : public ListDialog {
 
 inline constexpr const char* kBackgroundCaption =
     "Custom Background - Quelmarine Fish 3D Screensaver 1.0";
+// The file dialog's filter as "Add Image" shows it.
+inline constexpr const char* kPictureFilter = "Pictures (*.jpg;*.bmp;*.png)";
 
 } // namespace quelmarine

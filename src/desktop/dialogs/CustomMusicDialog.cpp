@@ -57,7 +57,7 @@ CustomMusicDialog::CustomMusicDialog(QWidget* owner)
     connect(onOff, &ImageCheckBox::clicked, this, [this](bool on) { list.setOn(on); });
     connect(addButton, &QPushButton::clicked, this, [this] {
         const QString path =
-            chooseFile(QStringLiteral("(*.mp3;*.wav;*.mpeg)"),
+            chooseFile(QString::fromLatin1(kMusicFilter),
                        {QStringLiteral("mp3"), QStringLiteral("wav"), QStringLiteral("mpeg")});
         if (!path.isEmpty())
             addMusicFile(path);
@@ -113,6 +113,7 @@ void CustomMusicDialog::refresh() {
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         QTreeWidgetItem* item = rows->topLevelItem(int(i));
         item->setText(0, QString::fromStdString(tracks[i]));
+        item->setToolTip(0, item->text(0));
         item->setTextAlignment(0, Qt::AlignCenter);
         item->setSelected(int(i) == list.selection());
     }

@@ -66,5 +66,7 @@ class CustomMusicDialog : public ListDialog {
 };
 
 inline constexpr const char* kMusicCaption = "Custom Music - Quelmarine Fish 3D Screensaver 1.0";
+// The file dialog's filter as "Add Music" shows it.
+inline constexpr const char* kMusicFilter = "Music (*.mp3;*.wav;*.mpeg)";
 
 } // namespace quelmarine

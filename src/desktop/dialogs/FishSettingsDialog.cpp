@@ -1,6 +1,7 @@
 #include "desktop/dialogs/FishSettingsDialog.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPaintEngine>
@@ -10,6 +11,8 @@
 #include "desktop/controls/DialogUnits.h"
 #include "desktop/controls/HoverButton.h"
 #include "desktop/controls/HyperlinkStatic.h"
+#include "desktop/dialogs/DialogWindowFlags.h"
+#include "desktop/menu/UiArt.h"
 #include "res/ResourceIds.h"
 #include "tank/scene/ProductInfo.h"
 
@@ -49,9 +52,7 @@ QRect pixels(const ControlBox& box) {
 
 FishSettingsDialog::FishSettingsDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(kCaption);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(dialogWindowFlags() | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(dialogUnitsToPixelsX(kDialogWidth), dialogUnitsToPixelsY(kDialogHeight));
     setAttribute(Qt::WA_OpaquePaintEvent);
     createControls();
@@ -125,9 +126,15 @@ HoverButton* FishSettingsDialog::button(int controlId) const {
     return nullptr;
 }
 
-const QImage& FishSettingsDialog::picture() {
-    static const QImage loaded(QString(":/bitmaps/%1.bmp").arg(kResourceFishPicture));
-    return loaded;
+const QImage& FishSettingsDialog::picture(qreal devicePixelRatio) {
+    // Loaded once for each ratio the dialog is shown at.
+    static QHash<qreal, QImage> loaded;
+    auto found = loaded.find(devicePixelRatio);
+    if (found == loaded.end())
+        found = loaded.insert(
+            devicePixelRatio,
+            loadUiPicture(QString(":/bitmaps/%1.bmp").arg(kResourceFishPicture), devicePixelRatio));
+    return *found;
 }
 
 QString FishSettingsDialog::totalText() const {
@@ -159,7 +166,7 @@ void FishSettingsDialog::run(QWidget* owner) {
 void FishSettingsDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
-    painter.drawImage(0, 0, picture());
+    painter.drawImage(0, 0, picture(devicePixelRatioF()));
     // The counts, black, in the bold general font, at the top-left of each cell.
     painter.setPen(Qt::black);
     QFont countFont = QApplication::font();

@@ -38,8 +38,9 @@ class FishSettingsDialog : public QDialog {
     // Centres the dialog on the screen that shows `owner` (the primary screen without one).
     void centreOnScreenOf(QWidget* owner);
 
-    // The picture of the five species (500 x 512), loaded once.
-    static const QImage& picture();
+    // The picture of the five species (500 x 512 in the dialog's coordinates) for a screen of
+    // `devicePixelRatio`, loaded once for each.
+    static const QImage& picture(qreal devicePixelRatio = 1);
 
   public slots:
     void accept() override;

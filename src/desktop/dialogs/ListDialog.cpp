@@ -2,16 +2,21 @@
 
 #include "desktop/controls/CustomListCtrl.h"
 #include "desktop/controls/HoverButton.h"
+#include "desktop/dialogs/DialogPlacement.h"
+#include "desktop/dialogs/DialogWindowFlags.h"
 #include "res/ResourceIds.h"
 
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimerEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace quelmarine {
 
@@ -20,6 +25,7 @@ const char* const kModeTexts[3] = {"Repeat One", "Repeat All", "Random "};
 }
 
 ListDialog::ListDialog(QWidget* owner, const QString& caption) : QDialog(owner) {
+    useDialogWindowFlags(this);
     setWindowTitle(caption);
     setModal(false);
     timer.start(kListTickMs, Qt::PreciseTimer, this);
@@ -31,9 +37,40 @@ void ListDialog::showCentredOver(const QWidget* owner) {
         const QRect area = owner->frameGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
+    placeBesideOpenDialog();
     show();
     raise();
     activateWindow();
+}
+
+ListDialog* ListDialog::openSibling() const {
+    if (!parentWidget())
+        return nullptr;
+    for (ListDialog* other : parentWidget()->findChildren<ListDialog*>(Qt::FindDirectChildrenOnly))
+        if (other != this && other->isVisible() && !other->isMinimized())
+            return other;
+    return nullptr;
+}
+
+void ListDialog::placeBesideOpenDialog() {
+    ListDialog* other = openSibling();
+    if (!other)
+        return;
+    const QScreen* screen = other->screen() ? other->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The window manager's frame round the open dialog is taken to be the same round this one.
+    const QRect otherFrame = other->frameGeometry();
+    const QSize decoration = otherFrame.size() - other->geometry().size();
+    const int titleHeight = std::max(other->geometry().top() - otherFrame.top(), 24);
+    const DialogPlaces places = placeBeside(QRect(pos(), size() + decoration), otherFrame,
+                                            screen->availableGeometry(), 8, titleHeight);
+    // Until this dialog has had a frame, moving it places its own area, not its frame.
+    const bool frameKnown = frameGeometry().size() != size();
+    move(places.opening.topLeft() +
+         (frameKnown ? QPoint() : other->geometry().topLeft() - otherFrame.topLeft()));
+    if (places.open != otherFrame)
+        other->move(places.open.topLeft());
 }
 
 QGroupBox* ListDialog::makeModeButtons(const QString& title, std::array<int, 3> ids) {
@@ -96,15 +133,22 @@ ImageCheckBox* ListDialog::makeSwitch(const QString& text, int id, QWidget* pare
 
 void ListDialog::message(const QString& text) {
     auto* box = new QMessageBox(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, this);
+    useDialogWindowFlags(box);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
 }
 
 QString ListDialog::chooseFile(const QString& description, const QStringList& extensions) {
-    return QFileDialog::getOpenFileName(this, QString(), QString(),
-                                        caseFreeFilter(description, extensions), nullptr,
-                                        QFileDialog::HideNameFilterDetails);
+    QFileDialog dialog(this);
+    useDialogWindowFlags(&dialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilter(caseFreeFilter(description, extensions));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QAbstractButton* ListDialog::control(int id) const {

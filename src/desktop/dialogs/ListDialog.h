@@ -26,7 +26,8 @@ namespace quelmarine {
 class ListDialog : public QDialog {
     Q_OBJECT
   public:
-    // Centres the dialog over `owner` and shows it.
+    // Centres the dialog over `owner` and shows it; beside the other list dialog when that
+    // one is open.
     void showCentredOver(const QWidget* owner);
 
   protected:
@@ -77,6 +78,10 @@ class ListDialog : public QDialog {
     std::array<QAbstractButton*, 3> modeButtons{};
 
   private:
+    // The other list dialog of the same owner, when it is on the screen.
+    ListDialog* openSibling() const;
+    void placeBesideOpenDialog();
+
     QBasicTimer timer;
 };
 

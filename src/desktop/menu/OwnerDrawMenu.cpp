@@ -99,7 +99,8 @@ void OwnerDrawMenu::drawItem(QPainter& painter, const QRect& box, bool highlight
     QPoint iconAt(left + kIconInset, top + kIconInset);
     if (highlighted)
         iconAt -= QPoint(1, 1);
-    const QPixmap icon = loadMenuIcon(highlighted ? data.selectedIcon : data.normalIcon);
+    const QPixmap icon = loadMenuIcon(highlighted ? data.selectedIcon : data.normalIcon,
+                                      painter.device()->devicePixelRatioF());
     if (!icon.isNull())
         painter.drawPixmap(QRect(iconAt, QSize(kIconSide, kIconSide)), icon);
 

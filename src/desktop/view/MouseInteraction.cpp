@@ -18,7 +18,7 @@ MouseInteraction::MouseInteraction(QWindow& window, MouseState& mouse)
 void MouseInteraction::UpdateCursor() {
     int up = 0, down = 0;
     if (modeCursorIds(mouse.mode, up, down))
-        window.setCursor(loadModeCursor(mouse.buttonDown ? down : up));
+        window.setCursor(loadModeCursor(mouse.buttonDown ? down : up, window.devicePixelRatio()));
     else
         window.unsetCursor();
 }

@@ -87,6 +87,9 @@ TEST_F(FishSettingsDialogTest, LayoutCaptionAndCountsAsRead) {
     EXPECT_EQ(shown(), (Counts{40, 0, -2, 3, 1})) << "shown as read, without limits";
     EXPECT_EQ(totalLabel(), "Total: 42   (Max:25)");
     EXPECT_EQ(FishSettingsDialog::picture().size(), QSize(500, 512));
+    // On a HiDPI screen the picture rendered at twice the size, painted in the same box.
+    EXPECT_EQ(FishSettingsDialog::picture(2).size(), QSize(1000, 1024));
+    EXPECT_EQ(FishSettingsDialog::picture(2).deviceIndependentSize(), QSizeF(500, 512));
 }
 
 TEST_F(FishSettingsDialogTest, AddStopsAtTwentyFiveAndDeleteMakesRoomAgain) {
