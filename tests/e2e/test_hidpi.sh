@@ -26,6 +26,9 @@ print(round(detailed / blocks, 3))
 PY
 }
 
+windows_shown() { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l; }
+menu_open() { [ "$(windows_shown)" -gt "$without_menu" ]; }
+
 for scale in 2 1.5; do
     s() { awk -v v="$1" -v s="$scale" 'BEGIN { printf "%d", v * s }'; }
     e2e_start_x "$(s 1280)" "$(s 800)"
@@ -42,13 +45,20 @@ for scale in 2 1.5; do
         awk -v m="$m" 'BEGIN { exit !(m > 0.15) }' || fail "scale $scale: $region is dark ($m)"
     done
 
-    # The menu at logical (200, 120): the icon strip of its first five items.
-    xdotool mousemove "$(s 200)" "$(s 120)" click 3
-    strip="$(s 24)x$(s 240)+$(s 202)+$(s 122)"
+    # The menu at logical (200, 120): the icon strip of its first five items. A loaded machine
+    # may lose the click on a tank that is not ready yet: the user clicks again.
+    without_menu=$(windows_shown)
+    open_menu() { xdotool mousemove "$(s 200)" "$(s 120)" click 3 && e2e_poll 10 menu_open; }
+    open_menu || open_menu || fail "scale $scale: the popup menu did not open"
+    # Each item is 48 logical pixels high with its icon in the top 24 x 24 of its strip: the mean
+    # share over the five icons (0 for icons blown up pixel by pixel; about 0.4 when drawn at
+    # twice the size).
     fine_icons() {
         e2e_shot "$E2E_SCRATCH/menu.png"
-        share=$(detailed_share "$E2E_SCRATCH/menu.png" "$strip")
-        awk -v d="$share" 'BEGIN { exit !(d > 0.3) }'
+        share=$(for i in 0 1 2 3 4; do
+            detailed_share "$E2E_SCRATCH/menu.png" "$(s 24)x$(s 24)+$(s 202)+$(s $((120 + 48 * i)))"
+        done | awk '{ sum += $1 } END { printf "%.3f", sum / NR }')
+        awk -v d="$share" 'BEGIN { exit !(d > 0.2) }'
     }
     e2e_poll 20 fine_icons || fail "scale $scale: no menu with fine icons (detailed share $share)"
     pass "scale $scale: the tank fills the screen, the menu icons are fine ($share of blocks detailed)"
