@@ -101,3 +101,26 @@ saver_drew_since() {
     e2e_shot "$E2E_SCRATCH/since.png"
     at_least "$(e2e_region_difference "$1" "$E2E_SCRATCH/since.png" "$2")" 0.002
 }
+
+# Installs the build with prefix /usr into $STAGE/root, $STAGE being a scratch folder made here
+# and open to others (a test user must read what is installed).
+saver_stage_install() {
+    STAGE="$(mktemp -d)"
+    chmod 755 "$STAGE"
+    DESTDIR="$STAGE/root" cmake --install "$QUELMARINE_BINARY_DIR" --prefix /usr \
+        >"$STAGE/install.log" || fail "cmake --install failed: $(cat "$STAGE/install.log")"
+}
+
+# Sets RUN_USER to the user the test runs things as: as root (which sway and XScreenSaver's
+# daemon refuse), user $1, made for the run when missing and then named in CREATED_USER for
+# removal; else the current user.
+saver_run_user() {
+    RUN_USER="$(id -un)"
+    CREATED_USER=""
+    [ "$(id -u)" = 0 ] || return 0
+    RUN_USER="$1"
+    if ! id "$RUN_USER" >/dev/null 2>&1; then
+        useradd --no-create-home --shell /usr/sbin/nologin "$RUN_USER" || fail "useradd failed"
+        CREATED_USER="$RUN_USER"
+    fi
+}

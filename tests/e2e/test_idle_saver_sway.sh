@@ -14,25 +14,14 @@ POINTER_TOOL="$QUELMARINE_BINARY_DIR/tests/quelmarine_virtual_pointer"
 [ -x "$POINTER_TOOL" ] || fail "no virtual pointer tool at $POINTER_TOOL"
 
 # Everything the user must read lives under a scratch folder open to others.
-STAGE="$(mktemp -d)"
-chmod 755 "$STAGE"
-DESTDIR="$STAGE/root" cmake --install "$QUELMARINE_BINARY_DIR" --prefix /usr >"$STAGE/install.log" ||
-    fail "cmake --install failed: $(cat "$STAGE/install.log")"
+saver_stage_install
 INSTALLED="$STAGE/root/usr/bin/quelmarine-saver"
 [ -x "$INSTALLED" ] || fail "quelmarine-saver was not installed at /usr/bin/quelmarine-saver"
 [ -f "$STAGE/root/usr/share/man/man6/quelmarine-saver.6.gz" ] || fail "no manual page installed"
 pass "cmake --install puts quelmarine-saver and its manual page in place"
 
 # sway refuses root: as root, a test user made for the run (removed after it).
-RUN_USER="$(id -un)"
-CREATED_USER=""
-if [ "$(id -u)" = 0 ]; then
-    RUN_USER=quelmarine-wl-e2e
-    if ! id "$RUN_USER" >/dev/null 2>&1; then
-        useradd --no-create-home --shell /usr/sbin/nologin "$RUN_USER" || fail "useradd failed"
-        CREATED_USER="$RUN_USER"
-    fi
-fi
+saver_run_user quelmarine-wl-e2e
 USER_HOME="$STAGE/home"
 mkdir -p "$USER_HOME/config/QuelmarineScr" "$USER_HOME/runtime" "$USER_HOME/shots"
 chmod 700 "$USER_HOME/runtime"

@@ -8,30 +8,19 @@ source "$(dirname "$0")/saver_lib.sh"
 command -v xscreensaver >/dev/null || fail "xscreensaver is not installed"
 
 # Everything the daemon's user must read lives under a scratch folder open to others.
-STAGE="$(mktemp -d)"
-chmod 755 "$STAGE"
-DESTDIR="$STAGE/root" cmake --install "$QUELMARINE_BINARY_DIR" --prefix /usr >"$STAGE/install.log" ||
-    fail "cmake --install failed: $(cat "$STAGE/install.log")"
+saver_stage_install
 INSTALLED="$STAGE/root/usr/libexec/xscreensaver/quelmarine"
 [ -x "$INSTALLED" ] || fail "the saver was not installed at /usr/libexec/xscreensaver/quelmarine"
 [ -f "$STAGE/root/usr/share/xscreensaver/config/quelmarine.xml" ] || fail "no config XML installed"
 pass "installed into a scratch DESTDIR with prefix /usr"
 
 # The daemon refuses to run as root: as root, a test user made for the run (removed after it).
-SAVER_USER="$(id -un)"
-CREATED_USER=""
-if [ "$(id -u)" = 0 ]; then
-    SAVER_USER=quelmarine-e2e
-    if ! id "$SAVER_USER" >/dev/null 2>&1; then
-        useradd --no-create-home --shell /usr/sbin/nologin "$SAVER_USER" || fail "useradd failed"
-        CREATED_USER="$SAVER_USER"
-    fi
-fi
+saver_run_user quelmarine-e2e
 as_user() {
     local environment=(env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$USER_HOME"
         XDG_CONFIG_HOME="$USER_HOME/config" XDG_RUNTIME_DIR="$USER_HOME/runtime")
     if [ "$(id -u)" = 0 ]; then
-        runuser -u "$SAVER_USER" -- "${environment[@]}" "$@"
+        runuser -u "$RUN_USER" -- "${environment[@]}" "$@"
     else
         "${environment[@]}" "$@"
     fi
@@ -53,7 +42,7 @@ CONFIG
 printf '[Fish Number]\nFish0=2\nFish1=2\nFish2=2\nFish3=2\nFish4=2\n' \
     >"$USER_HOME/config/QuelmarineScr/QuelmarineSet.ini"
 settings_before=$(md5sum <"$USER_HOME/config/QuelmarineScr/QuelmarineSet.ini")
-chown -R "$SAVER_USER" "$USER_HOME"
+chown -R "$RUN_USER" "$USER_HOME"
 
 DAEMON_RUNNER=""
 SAVER_PID=""
@@ -78,7 +67,7 @@ for _ in $(seq 1 50); do
     sleep 0.1
 done
 as_user xscreensaver-command -version >/dev/null 2>&1 || fail "the daemon did not start: $(cat "$STAGE/daemon.log")"
-pass "the XScreenSaver daemon runs as $SAVER_USER"
+pass "the XScreenSaver daemon runs as $RUN_USER"
 
 e2e_shot "$E2E_SCRATCH/desktop.png"
 as_user xscreensaver-command -activate >/dev/null || fail "-activate failed"
