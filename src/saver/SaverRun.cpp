@@ -29,12 +29,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The X connection is gone (the server ended): nothing is left to draw on.
-int connectionLost(Display*) {
-    removeProcessAssetFolder();
-    std::_Exit(1);
-}
-
 // Waits until `deadline`, handling the window's events as they arrive. False when the saver
 // should end.
 bool waitForNextFrame(SaverWindow& window, Clock::time_point deadline, bool& resized) {
@@ -58,7 +52,6 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
     // its own, removed when it ends however it ends.
     endOnTerminationSignals([] { removeProcessAssetFolder(); });
     removeStaleProcessFolders();
-    XSetIOErrorHandler(connectionLost);
 
     SaverWindow window;
     std::string error;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "saver/XConnection.h"
 #include "tank/platform/ProgramNames.h"
 
 namespace quelmarine::saver {
@@ -55,11 +56,9 @@ SaverWindow::~SaverWindow() {
 }
 
 bool SaverWindow::open(const SaverOptions& options, std::string& error) {
-    display = XOpenDisplay(options.display.empty() ? nullptr : options.display.c_str());
-    if (!display) {
-        error = "cannot open the display";
+    display = openSaverDisplay(options, error);
+    if (!display)
         return false;
-    }
     XSetErrorHandler(noteXError);
     drawable = targetWindow(display, options.target, options.windowId);
     if (!drawable)

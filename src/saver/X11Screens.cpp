@@ -1,7 +1,7 @@
 #include "saver/X11Screens.h"
 
 #include "saver/EndOnInput.h"
-#include "tank/platform/Folders.h"
+#include "saver/XConnection.h"
 #include "tank/platform/ProgramNames.h"
 
 #include <GL/glx.h>
@@ -25,12 +25,6 @@ int reportXError(Display* display, XErrorEvent* event) {
     XGetErrorText(display, event->error_code, text, sizeof text);
     std::fprintf(stderr, "%s: X error: %s\n", kIdleSaverName, text);
     return 0;
-}
-
-// The X server is gone (the session ended): nothing is left to draw on.
-int connectionLost(Display*) {
-    removeProcessAssetFolder();
-    std::_Exit(1);
 }
 
 struct Area {
@@ -95,13 +89,10 @@ X11Screens::~X11Screens() {
 }
 
 bool X11Screens::open(const SaverOptions& options, std::string& error) {
-    display = XOpenDisplay(options.display.empty() ? nullptr : options.display.c_str());
-    if (!display) {
-        error = "cannot open the display";
+    display = openSaverDisplay(options, error);
+    if (!display)
         return false;
-    }
     XSetErrorHandler(reportXError);
-    XSetIOErrorHandler(connectionLost);
     const int screen = DefaultScreen(display);
     root = RootWindow(display, screen);
     int attributes[] = {GLX_RGBA,

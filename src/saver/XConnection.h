@@ -1,0 +1,18 @@
+#pragma once
+// The saver's connection to the X server, shared by the XScreenSaver host's window and the
+// stand-alone saver's X11 back end.
+
+#include <X11/Xlib.h>
+
+#include <string>
+
+#include "saver/CommandLine.h"
+
+namespace quelmarine::saver {
+
+// Opens the display the options name (else $DISPLAY). Once open, a lost connection (the server
+// ended) removes this process's asset folder and ends the process with status 1. Null, with
+// `error` set, when it cannot be opened.
+Display* openSaverDisplay(const SaverOptions& options, std::string& error);
+
+} // namespace quelmarine::saver
