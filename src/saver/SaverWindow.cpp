@@ -67,23 +67,10 @@ bool SaverWindow::open(const SaverOptions& options, std::string& error) {
 }
 
 bool SaverWindow::makeOwnWindow(std::string& error) {
-    int attributes[] = {GLX_RGBA,
-                        GLX_DOUBLEBUFFER,
-                        GLX_DEPTH_SIZE,
-                        24,
-                        GLX_RED_SIZE,
-                        8,
-                        GLX_GREEN_SIZE,
-                        8,
-                        GLX_BLUE_SIZE,
-                        8,
-                        None};
     const int screen = DefaultScreen(display);
-    XVisualInfo* visual = glXChooseVisual(display, screen, attributes);
-    if (!visual) {
-        error = "no OpenGL visual with a depth buffer";
+    XVisualInfo* visual = chooseSaverVisual(display, screen, error);
+    if (!visual)
         return false;
-    }
     const Window root = RootWindow(display, screen);
     XSetWindowAttributes set{};
     set.colormap = XCreateColormap(display, root, visual->visual, AllocNone);

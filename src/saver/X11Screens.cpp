@@ -95,22 +95,9 @@ bool X11Screens::open(const SaverOptions& options, std::string& error) {
     XSetErrorHandler(reportXError);
     const int screen = DefaultScreen(display);
     root = RootWindow(display, screen);
-    int attributes[] = {GLX_RGBA,
-                        GLX_DOUBLEBUFFER,
-                        GLX_DEPTH_SIZE,
-                        24,
-                        GLX_RED_SIZE,
-                        8,
-                        GLX_GREEN_SIZE,
-                        8,
-                        GLX_BLUE_SIZE,
-                        8,
-                        0};
-    visual = glXChooseVisual(display, screen, attributes);
-    if (!visual) {
-        error = "no OpenGL visual with a depth buffer";
+    visual = chooseSaverVisual(display, screen, error);
+    if (!visual)
         return false;
-    }
     context = glXCreateContext(display, visual, nullptr, True);
     if (!context) {
         error = "cannot make an OpenGL context";

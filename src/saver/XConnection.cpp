@@ -1,5 +1,7 @@
 #include "saver/XConnection.h"
 
+#include <GL/glx.h>
+
 #include <cstdlib>
 
 #include "tank/platform/Folders.h"
@@ -22,6 +24,24 @@ Display* openSaverDisplay(const SaverOptions& options, std::string& error) {
     }
     XSetIOErrorHandler(connectionLost);
     return display;
+}
+
+XVisualInfo* chooseSaverVisual(Display* display, int screen, std::string& error) {
+    int attributes[] = {GLX_RGBA,
+                        GLX_DOUBLEBUFFER,
+                        GLX_DEPTH_SIZE,
+                        24,
+                        GLX_RED_SIZE,
+                        8,
+                        GLX_GREEN_SIZE,
+                        8,
+                        GLX_BLUE_SIZE,
+                        8,
+                        None};
+    XVisualInfo* visual = glXChooseVisual(display, screen, attributes);
+    if (!visual)
+        error = "no OpenGL visual with a depth buffer";
+    return visual;
 }
 
 } // namespace quelmarine::saver

@@ -3,6 +3,7 @@
 // stand-alone saver's X11 back end.
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <string>
 
@@ -14,5 +15,9 @@ namespace quelmarine::saver {
 // ended) removes this process's asset folder and ends the process with status 1. Null, with
 // `error` set, when it cannot be opened.
 Display* openSaverDisplay(const SaverOptions& options, std::string& error);
+
+// The visual the tank is drawn with: double-buffered RGB with 8 bits a channel and a 24-bit
+// depth buffer. Null, with `error` set, when the screen has none; else free it with XFree.
+XVisualInfo* chooseSaverVisual(Display* display, int screen, std::string& error);
 
 } // namespace quelmarine::saver
