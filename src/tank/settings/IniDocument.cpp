@@ -1,6 +1,7 @@
 #include "tank/settings/IniDocument.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace quelmarine {
 
@@ -23,6 +24,20 @@ char lower(char c) {
 bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), lower);
+    return out;
+}
+
+// A value as a private-profile read returns it: cut at a zero byte and after `limit` characters.
+std::string readValue(const std::string& value, std::size_t limit) {
+    std::string text = value.substr(0, value.find('\0'));
+    if (text.size() > limit)
+        text.resize(limit);
+    return text;
 }
 
 bool breaksLines(std::string_view text) {
@@ -127,12 +142,34 @@ std::optional<std::string> IniDocument::find(std::string_view section, std::stri
 std::string IniDocument::read(std::string_view section, std::string_view key,
                               std::size_t limit) const {
     std::optional<std::string> value = find(section, key);
-    if (!value)
-        return {};
-    std::string text = value->substr(0, value->find('\0'));
-    if (text.size() > limit)
-        text.resize(limit);
-    return text;
+    return value ? readValue(*value, limit) : std::string();
+}
+
+std::vector<std::string> IniDocument::readMany(std::string_view section,
+                                               const std::vector<std::string>& keys,
+                                               std::size_t limit) const {
+    std::vector<std::string> values(keys.size());
+    const std::optional<std::size_t> header = findSection(section);
+    if (!header)
+        return values;
+    // Each asked name, lowered, with the places in `values` that want it.
+    std::unordered_map<std::string, std::vector<std::size_t>> wanted;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (std::string_view key = trim(keys[i]); !key.empty())
+            wanted[lowered(key)].push_back(i);
+    const std::size_t end = sectionEnd(*header);
+    for (std::size_t i = *header + 1; i < end && !wanted.empty(); ++i) {
+        if (lines[i].kind != Kind::Key)
+            continue;
+        // The first key of a name wins: its name is then no longer wanted.
+        auto found = wanted.find(lowered(lines[i].name));
+        if (found == wanted.end())
+            continue;
+        for (std::size_t at : found->second)
+            values[at] = readValue(lines[i].value, limit);
+        wanted.erase(found);
+    }
+    return values;
 }
 
 std::string IniDocument::newline() const {
@@ -155,15 +192,38 @@ void IniDocument::insertLine(std::size_t index, std::string text) {
     modified = true;
 }
 
+bool IniDocument::validSection(std::string_view section) {
+    return !trim(section).empty() && !breaksLines(section) &&
+           section.find(']') == std::string_view::npos;
+}
+
+bool IniDocument::validPair(std::string_view key, std::string_view value) {
+    const std::string_view keyStart = trim(key);
+    return !keyStart.empty() && !breaksLines(key) && !breaksLines(value) &&
+           key.find('=') == std::string_view::npos && keyStart.front() != '[' &&
+           keyStart.front() != ';';
+}
+
+// A key line found by its name takes a new value in place (its name and line end kept).
+bool IniDocument::replaceValue(Line& line, std::string_view value) {
+    if (line.value == value)
+        return false;
+    std::string end = line.end;
+    line = parseLine(line.name + "=" + std::string(value), std::move(end));
+    modified = true;
+    return true;
+}
+
+// A new key goes after the last non-blank line of its section.
+std::size_t IniDocument::newKeyPosition(std::size_t header) const {
+    std::size_t at = sectionEnd(header);
+    while (at > header + 1 && lines[at - 1].kind == Kind::Blank)
+        --at;
+    return at;
+}
+
 bool IniDocument::write(std::string_view section, std::string_view key, std::string_view value) {
-    if (trim(section).empty() || trim(key).empty())
-        return false;
-    if (breaksLines(section) || breaksLines(key) || breaksLines(value))
-        return false;
-    if (section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos)
-        return false;
-    std::string_view keyStart = trim(key);
-    if (keyStart.front() == '[' || keyStart.front() == ';')
+    if (!validSection(section) || !validPair(key, value))
         return false;
 
     std::optional<std::size_t> header = findSection(section);
@@ -173,20 +233,62 @@ bool IniDocument::write(std::string_view section, std::string_view key, std::str
         return true;
     }
     if (std::optional<std::size_t> found = findKey(*header, key)) {
-        Line& line = lines[*found];
-        if (line.value == value)
-            return true;
-        std::string end = line.end;
-        line = parseLine(line.name + "=" + std::string(value), std::move(end));
-        modified = true;
+        replaceValue(lines[*found], value);
         return true;
     }
-    // A new key goes after the last non-blank line of its section.
-    std::size_t at = sectionEnd(*header);
-    while (at > *header + 1 && lines[at - 1].kind == Kind::Blank)
-        --at;
-    insertLine(at, std::string(key) + "=" + std::string(value));
+    insertLine(newKeyPosition(*header), std::string(key) + "=" + std::string(value));
     return true;
+}
+
+std::size_t IniDocument::writeMany(std::string_view section,
+                                   const std::vector<std::pair<std::string, std::string>>& pairs) {
+    if (!validSection(section))
+        return 0;
+    std::vector<const std::pair<std::string, std::string>*> valid;
+    for (const auto& pair : pairs)
+        if (validPair(pair.first, pair.second))
+            valid.push_back(&pair);
+    if (valid.empty())
+        return 0;
+    std::optional<std::size_t> header = findSection(section);
+    if (!header) {
+        insertLine(lines.size(), "[" + std::string(section) + "]");
+        header = lines.size() - 1;
+    }
+
+    // The keys of the section by lowered name (the first of a name wins), then the keys this
+    // call adds: a later pair with the name of an earlier one changes that line in place, as a
+    // second `write` would.
+    struct Place {
+        bool added;
+        std::size_t index;
+    };
+    std::unordered_map<std::string, Place> places;
+    const std::size_t end = sectionEnd(*header);
+    for (std::size_t i = *header + 1; i < end; ++i)
+        if (lines[i].kind == Kind::Key)
+            places.try_emplace(lowered(lines[i].name), Place{false, i});
+    std::vector<Line> added;
+    const std::string lineEnd = newline();
+    for (const auto* pair : valid) {
+        const auto [place, isNew] =
+            places.try_emplace(lowered(trim(pair->first)), Place{true, added.size()});
+        if (isNew) {
+            added.push_back(parseLine(pair->first + "=" + pair->second, lineEnd));
+            continue;
+        }
+        Line& line = place->second.added ? added[place->second.index] : lines[place->second.index];
+        replaceValue(line, pair->second);
+    }
+    if (!added.empty()) {
+        const std::size_t at = newKeyPosition(*header);
+        if (at > 0)
+            terminate(at - 1);
+        lines.insert(lines.begin() + std::ptrdiff_t(at), std::make_move_iterator(added.begin()),
+                     std::make_move_iterator(added.end()));
+        modified = true;
+    }
+    return valid.size();
 }
 
 } // namespace quelmarine

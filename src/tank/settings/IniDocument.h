@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quelmarine {
@@ -42,6 +43,18 @@ class IniDocument {
     // value holds a character that would break the line structure.
     bool write(std::string_view section, std::string_view key, std::string_view value);
 
+    // The values of many keys of one section, as `read` gives each, in the order asked. One pass
+    // over the text, however many keys: a list of thousands of rows reads in linear time.
+    std::vector<std::string> readMany(std::string_view section,
+                                      const std::vector<std::string>& keys,
+                                      std::size_t limit = kProfileReadLimit) const;
+
+    // Stores many Key=Value pairs in one section: the text that results is the one that a
+    // `write` of each pair in turn would give, byte for byte (a pair `write` refuses is left
+    // out), made in one pass whatever the number of pairs. Returns how many pairs were stored.
+    std::size_t writeMany(std::string_view section,
+                          const std::vector<std::pair<std::string, std::string>>& pairs);
+
     // True once a write has changed the text.
     bool changed() const { return modified; }
 
@@ -56,12 +69,16 @@ class IniDocument {
     };
 
     static Line parseLine(std::string text, std::string end);
+    static bool validSection(std::string_view section);
+    static bool validPair(std::string_view key, std::string_view value);
+    bool replaceValue(Line& line, std::string_view value);
     std::optional<std::size_t> findSection(std::string_view section) const;
     std::size_t sectionEnd(std::size_t header) const;
     std::optional<std::size_t> findKey(std::size_t header, std::string_view key) const;
     std::string newline() const;
     void terminate(std::size_t index);
     void insertLine(std::size_t index, std::string text);
+    std::size_t newKeyPosition(std::size_t header) const;
 
     bool byteOrderMark = false;
     std::vector<Line> lines;

@@ -6,6 +6,7 @@
 #include "tank/settings/SettingsKeys.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quelmarine {
 
@@ -31,24 +32,28 @@ ListSection readListSection(const IniDocument& document, const ListSectionKeys& 
     list.on = flag(keys.own);
     const std::int32_t sum = parseAtoi(document.read(keys.section, keys.sum));
     const std::size_t rows = sum > 0 ? std::min(std::size_t(sum), maxRows) : 0;
+    std::vector<std::string> rowKeys;
+    rowKeys.reserve(rows);
     for (std::size_t i = 0; i < rows; ++i)
-        list.paths.push_back(
-            document.read(keys.section, keys.prefix + std::to_string(i), kPathReadLimit));
+        rowKeys.push_back(keys.prefix + std::to_string(i));
+    list.paths = document.readMany(keys.section, rowKeys, kPathReadLimit);
     return list;
 }
 
 void writeListSection(IniDocument& document, const ListSectionKeys& keys, const ListSection& list,
                       const char* extraKey, std::string_view extraValue) {
-    auto flag = [](bool set) { return set ? "1" : "0"; };
-    document.write(keys.section, keys.random, flag(list.mode == kRandom));
-    document.write(keys.section, keys.cycle, flag(list.mode == kRepeatAll));
-    document.write(keys.section, keys.repeat, flag(list.mode == kRepeatOne));
-    document.write(keys.section, keys.own, flag(list.on));
+    auto flag = [](bool set) { return std::string(set ? "1" : "0"); };
+    std::vector<std::pair<std::string, std::string>> pairs{
+        {keys.random, flag(list.mode == kRandom)},
+        {keys.cycle, flag(list.mode == kRepeatAll)},
+        {keys.repeat, flag(list.mode == kRepeatOne)},
+        {keys.own, flag(list.on)}};
     if (extraKey)
-        document.write(keys.section, extraKey, extraValue);
-    document.write(keys.section, keys.sum, std::to_string(list.paths.size()));
+        pairs.emplace_back(extraKey, std::string(extraValue));
+    pairs.emplace_back(keys.sum, std::to_string(list.paths.size()));
     for (std::size_t i = 0; i < list.paths.size(); ++i)
-        document.write(keys.section, keys.prefix + std::to_string(i), list.paths[i]);
+        pairs.emplace_back(keys.prefix + std::to_string(i), list.paths[i]);
+    document.writeMany(keys.section, pairs);
 }
 
 bool fitsOneIniLine(std::string_view path) {
