@@ -76,10 +76,9 @@ IniDocument::Line IniDocument::parseLine(std::string text, std::string end) {
         line.kind = Kind::Blank;
     } else if (content.front() == ';') {
         line.kind = Kind::Comment;
-    } else if (std::size_t close = content.rfind(']');
-               content.front() == '[' && close != std::string_view::npos) {
+    } else if (content.front() == '[' && content.rfind(']') != std::string_view::npos) {
         line.kind = Kind::Section;
-        line.name = trim(content.substr(1, close - 1));
+        line.name = trim(content.substr(1, content.rfind(']') - 1));
     } else {
         line.kind = Kind::Key;
         std::size_t equals = content.find('=');
