@@ -5,6 +5,7 @@
 #include "tank/platform/ErrorReport.h"
 #include "tank/platform/Folders.h"
 #include "tank/platform/ProgramNames.h"
+#include "tank/scene/GlErrorCheck.h"
 #include "tank/scene/Scene.h"
 #include "tank/scene/StepClock.h"
 #include "tank/settings/SettingsFile.h"
@@ -84,6 +85,9 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
     FrameRateCounter frameRate;
     StepClock stepClock;
     bool firstFrame = true;
+    // The checking run (scripts/soak): every error raised since the last frame is reported.
+    const bool checkGlErrors = glChecksRequested();
+    long framesDrawn = 0;
     auto nextFrame = Clock::now();
     bool resized = false;
     for (;;) {
@@ -100,6 +104,8 @@ int runSaver(const SaverOptions& options, const std::function<void()>& firstFram
             DrawFrameRate(scene->outlineFont, frameRate.rate(), window.width(), window.height());
         }
         window.present();
+        if (checkGlErrors)
+            reportGlErrors(++framesDrawn, stderr);
         if (firstFrame) {
             firstFrame = false;
             if (firstFrameShown)
