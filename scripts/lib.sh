@@ -20,7 +20,7 @@ TEST_PACKAGES=(
     pulseaudio pulseaudio-utils sox python3 lame ffmpeg
     xscreensaver xscreensaver-gl lintian passwd
     debootstrap util-linux
-    sway grim wtype swayidle
+    sway grim wtype swayidle weston
 )
 
 # Installs those of the given packages that are missing.

@@ -2,6 +2,7 @@
 
 #include "desktop/app/MinimiseGuard.h"
 #include "desktop/app/ScreenChoice.h"
+#include "desktop/app/TransientForView.h"
 #include "desktop/dialogs/FishSettingsDialog.h"
 #include "desktop/view/AquariumView.h"
 #include "tank/platform/ErrorReport.h"
@@ -19,7 +20,8 @@
 
 namespace quelmarine {
 
-CMainFrame::CMainFrame() {
+CMainFrame::CMainFrame()
+    : viewIsTopLevel(QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(kApplicationName);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -38,11 +40,18 @@ CMainFrame::CMainFrame() {
     // The tank is sized for the screen under the mouse pointer, the one the frame covers.
     targetScreen = screenUnderPointer();
     aquariumView = new AquariumView(targetScreen);
-    container = QWidget::createWindowContainer(aquariumView, this);
-    container->setFocusPolicy(Qt::StrongFocus);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(container);
+    if (viewIsTopLevel) {
+        ownView.reset(aquariumView);
+        aquariumView->setFlags(Qt::Window | Qt::FramelessWindowHint);
+        aquariumView->setTitle(kApplicationName);
+        new TransientForView(this, aquariumView);
+    } else {
+        container = QWidget::createWindowContainer(aquariumView, this);
+        container->setFocusPolicy(Qt::StrongFocus);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(container);
+    }
     // The two list dialogs (and whatever music they start) are made right after the first
     // frame is on the screen, so the tank shows up without waiting for them.
     connect(aquariumView, &AquariumView::firstFrameShown, this,
@@ -55,16 +64,27 @@ CMainFrame::CMainFrame() {
     };
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The view (and the dialogs it releases) goes before the frame's own children.
+    ownView.reset();
+}
 
 void CMainFrame::showCoveringScreen() {
     QScreen* screen = targetScreen ? targetScreen.data() : screenUnderPointer();
     if (screen) {
         setScreen(screen);
+        // The hidden frame keeps the screen's geometry too: the dialogs open centred over it.
         setGeometry(screen->geometry());
         // The screen may change size while the program runs: the frame keeps covering it.
         connect(screen, &QScreen::geometryChanged, this,
                 [this](const QRect& geometry) { setGeometry(geometry); });
+    }
+    if (ownView) {
+        if (screen)
+            ownView->setScreen(screen);
+        ownView->showFullScreen();
+        ownView->requestActivate();
+        return;
     }
     showFullScreen();
     if (container)

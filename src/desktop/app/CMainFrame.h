@@ -1,9 +1,13 @@
 #pragma once
 // The main frame: a borderless top-level window that covers the screen and hosts the view.
+// On Wayland the view is a full-screen window of its own instead, and the frame, never shown,
+// only owns the dialogs: embedded, the view would be a subsurface of the frame, which some
+// compositors (weston) never show, as they wait for the frame itself to draw again.
 
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <memory>
 
 namespace quelmarine {
 
@@ -23,7 +27,10 @@ class CMainFrame : public QWidget {
     void focusInEvent(QFocusEvent* event) override;
 
   private:
-    AquariumView* aquariumView = nullptr; // owned by its container widget
+    // The view is a window of its own rather than one inside the frame.
+    const bool viewIsTopLevel;
+    AquariumView* aquariumView = nullptr; // owned by its container widget, or by `ownView`
+    std::unique_ptr<AquariumView> ownView;
     QWidget* container = nullptr;
     QPointer<QScreen> targetScreen;
 };

@@ -1,23 +1,12 @@
 #include "desktop/app/MinimiseGuard.h"
 
+#include "desktop/app/OwnedWindows.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
 
 namespace quelmarine {
-
-namespace {
-
-// True when `window` is `owner` or belongs to it, through any number of windows in between
-// (QWidget::isAncestorOf stops at the first window).
-bool ownedBy(const QWidget* window, const QWidget* owner) {
-    for (; window; window = window->parentWidget())
-        if (window == owner)
-            return true;
-    return false;
-}
-
-} // namespace
 
 MinimiseGuard::MinimiseGuard(QWidget* frame) : QObject(frame), frame(frame) {
     qApp->installEventFilter(this);

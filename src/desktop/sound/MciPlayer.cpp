@@ -150,17 +150,26 @@ void MciPlayer::close() {
 }
 
 void MciPlayer::seek(std::int32_t position) {
-    if (playable)
-        player->setPosition(position);
+    if (!playable)
+        return;
+    const bool wasPlaying = player->playbackState() == QMediaPlayer::PlayingState;
+    if (wasPlaying)
+        player->pause();
+    player->setPosition(position);
+    if (wasPlaying)
+        player->play();
 }
 
 std::int32_t MciPlayer::position() const {
     if (!playable)
         return 0;
     // At the end of a track the player may stop short of its duration: the end counts as the
-    // whole length, so that the play list sees the track has ended.
-    return player->mediaStatus() == QMediaPlayer::EndOfMedia ? length()
-                                                             : std::int32_t(player->position());
+    // whole length, so that the play list sees the track has ended. A duration that was only
+    // estimated (an MP3 without an index) may also fall short of where the player is: the
+    // position never passes the length.
+    if (player->mediaStatus() == QMediaPlayer::EndOfMedia)
+        return length();
+    return std::int32_t(std::clamp<qint64>(player->position(), 0, length()));
 }
 
 std::int32_t MciPlayer::length() const {

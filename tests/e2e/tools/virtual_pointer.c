@@ -3,6 +3,7 @@
  * follows the commands read from standard input, one a line:
  *   move DX DY    moves it by DX, DY pixels
  *   button        presses and releases the left button
+ *   button right  presses and releases the right button
  * Each command is sent as one frame and has reached the compositor when "done" is printed. */
 
 #include <stdio.h>
@@ -31,7 +32,7 @@ static const struct wl_interface managerInterface = {
     "zwlr_virtual_pointer_manager_v1", 1, 2, managerRequests, 0, NULL};
 
 enum { kMotion = 0, kButton = 2, kFrame = 4, kCreate = 0 };
-enum { kLeftButton = 0x110 };
+enum { kLeftButton = 0x110, kRightButton = 0x111 };
 
 static struct wl_proxy* manager;
 static struct wl_seat* seat;
@@ -81,9 +82,10 @@ int main(void) {
             wl_proxy_marshal(pointer, kMotion, time++, wl_fixed_from_double(dx),
                              wl_fixed_from_double(dy));
         } else if (strncmp(line, "button", 6) == 0) {
-            wl_proxy_marshal(pointer, kButton, time++, kLeftButton, 1);
+            const uint32_t button = strstr(line, "right") ? kRightButton : kLeftButton;
+            wl_proxy_marshal(pointer, kButton, time++, button, 1);
             wl_proxy_marshal(pointer, kFrame);
-            wl_proxy_marshal(pointer, kButton, time++, kLeftButton, 0);
+            wl_proxy_marshal(pointer, kButton, time++, button, 0);
         } else {
             fprintf(stderr, "virtual_pointer: unknown command %s", line);
             continue;
