@@ -6,7 +6,8 @@ BUILD_DIR="${QUELMARINE_BUILD_DIR:-$ROOT/build}"
 # What building and running need.
 RUN_PACKAGES=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6
+    qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
+    libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
     libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libegl-dev libegl-mesa0
     libftgl-dev libfontconfig-dev fonts-dejavu-core libsoil-dev
     libjpeg62-turbo-dev libpng-dev libpulse-dev dpkg-dev file qt6-wayland
@@ -16,7 +17,7 @@ RUN_PACKAGES=(
 # (debootstrap; unshare from util-linux) need.
 TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-    xvfb xauth xdotool imagemagick x11-utils openbox
+    xvfb xauth xdotool imagemagick x11-utils x11-apps openbox
     pulseaudio pulseaudio-utils sox python3 lame ffmpeg
     xscreensaver xscreensaver-gl lintian passwd
     debootstrap util-linux

@@ -6,7 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$1"
 status=0
-for side in tank saver; do
+for side in tank saver music; do
     [ -d "$root/src/$side" ] || continue
     offenders=$(grep -rlE '#include *[<"](Q[A-Za-z]*|qt[a-z]*/|desktop/)' "$root/src/$side" || true)
     if [ -n "$offenders" ]; then
@@ -34,8 +34,8 @@ fi
 # Every folder with sources belongs to one side.
 while read -r folder; do
     case "$folder" in
-    src/tank | src/tank/* | src/desktop | src/desktop/* | src/saver | src/saver/*) ;;
-    *) echo "FAIL: $folder is outside src/tank, src/desktop and src/saver" >&2; status=1 ;;
+    src/tank | src/tank/* | src/desktop | src/desktop/* | src/saver | src/saver/* | src/music) ;;
+    *) echo "FAIL: $folder is outside src/tank, src/desktop, src/saver and src/music" >&2; status=1 ;;
     esac
 done < <(cd "$root" && find src -name '*.cpp' -o -name '*.h' | xargs -n1 dirname | sort -u)
 exit $status

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    // As the program does: the FFmpeg media back end for the music player.
-    qputenv("QT_MEDIA_BACKEND", "ffmpeg");
     // Qt unloads the GL driver when the application ends; kept loaded, the driver's own
     // allocations stay attributable to it in the leak checker's reports (sanitizer runs).
     dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_NOW | RTLD_NODELETE);

@@ -18,8 +18,6 @@ AquariumApp::AquariumApp() = default;
 AquariumApp::~AquariumApp() = default;
 
 void AquariumApp::prepareBeforeApplication() {
-    // The FFmpeg media back end starts playback reliably long after loading.
-    qputenv("QT_MEDIA_BACKEND", "ffmpeg");
     QSurfaceFormat format;
     format.setVersion(2, 1);
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
