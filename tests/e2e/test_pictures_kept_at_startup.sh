@@ -143,7 +143,10 @@ close_menu() { ! menu_open || { xdotool key Escape && e2e_poll 5 eval '! menu_op
 open_background || { close_menu && open_background; } || fail "Custom Background did not open"
 # The key goes to the dialog's window itself (without a window manager the focus may still be on
 # the tank, where Esc would end the program).
-e2e_poll 5 dialog_focused || true
+# On a loaded machine the focus may still be moving when the dialog shows (an Esc that lands
+# on the tank ends the program): it must be on the dialog twice, 300 ms apart.
+focus_settled() { dialog_focused && sleep 0.3 && dialog_focused; }
+e2e_poll 10 focus_settled || true
 xdotool key --window "$(dialog_id)" Escape
 esc_ms=$(since_start)
 e2e_poll 20 dialog_hidden || fail "Esc did not close Custom Background"
