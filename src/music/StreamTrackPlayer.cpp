@@ -114,55 +114,58 @@ StreamTrackPlayer::~StreamTrackPlayer() {
     worker.join();
 }
 
-std::uint64_t StreamTrackPlayer::open(const std::string& path) {
-    std::lock_guard<std::mutex> guard(lock);
-    pendingPath = path;
-    pendingOpen = currentOpen = ++opens;
-    ++requests;
-    wantPlaying = closeRequested = seekRequested = failRequested = false;
+void StreamTrackPlayer::ask(const std::function<void()>& change) {
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        change();
+        ++requests;
+    }
     wake.notify_all();
-    return currentOpen;
+}
+
+std::uint64_t StreamTrackPlayer::open(const std::string& path) {
+    std::uint64_t number = 0;
+    ask([&] {
+        pendingPath = path;
+        number = pendingOpen = currentOpen = ++opens;
+        wantPlaying = closeRequested = seekRequested = failRequested = false;
+    });
+    return number;
 }
 
 void StreamTrackPlayer::play() {
-    std::lock_guard<std::mutex> guard(lock);
-    wantPlaying = true;
-    ++requests;
-    wake.notify_all();
+    ask([&] { wantPlaying = true; });
 }
 
 void StreamTrackPlayer::pause() {
-    std::lock_guard<std::mutex> guard(lock);
-    if (wantPlaying) {
+    ask([&] {
+        if (!wantPlaying)
+            return;
         // The track stays where it is now; what the thread still plays of it (a piece at
         // most) is played again after the pause.
         wantPlaying = false;
         pausedAt = position.load();
-    }
-    ++requests;
-    wake.notify_all();
+    });
 }
 
 void StreamTrackPlayer::close() {
-    std::lock_guard<std::mutex> guard(lock);
-    currentOpen = ++opens;
-    pendingOpen = 0;
-    closeRequested = true;
-    wantPlaying = seekRequested = failRequested = false;
-    ++requests;
-    wake.notify_all();
+    ask([&] {
+        currentOpen = ++opens;
+        pendingOpen = 0;
+        closeRequested = true;
+        wantPlaying = seekRequested = failRequested = false;
+    });
 }
 
 void StreamTrackPlayer::seek(std::int32_t ms) {
-    std::lock_guard<std::mutex> guard(lock);
-    seekRequested = true;
-    seekTo = ms;
-    ++requests;
-    // Told at once, as the thread will have it.
-    const std::int32_t whole = length.load();
-    position = std::clamp(ms, 0, whole > 0 ? whole : INT32_MAX);
-    atEnd = false;
-    wake.notify_all();
+    ask([&] {
+        seekRequested = true;
+        seekTo = ms;
+        // Told at once, as the thread will have it.
+        const std::int32_t whole = length.load();
+        position = std::clamp(ms, 0, whole > 0 ? whole : INT32_MAX);
+        atEnd = false;
+    });
 }
 
 void StreamTrackPlayer::setGain(float gain) {
@@ -170,10 +173,7 @@ void StreamTrackPlayer::setGain(float gain) {
 }
 
 void StreamTrackPlayer::failForTesting() {
-    std::lock_guard<std::mutex> guard(lock);
-    failRequested = true;
-    ++requests;
-    wake.notify_all();
+    ask([&] { failRequested = true; });
 }
 
 void StreamTrackPlayer::run() {

@@ -51,6 +51,9 @@ class StreamTrackPlayer {
     void failForTesting();
 
   private:
+    // Makes `change` to the requests under the lock, counts it as one request and wakes the
+    // thread.
+    void ask(const std::function<void()>& change);
     void run();
 
     Events events;
