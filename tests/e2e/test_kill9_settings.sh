@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Nothing lost under kill -9: the real program is killed with SIGKILL while its dialogs save the
-# settings file (KILL9_ROUNDS times, 200 by default); every time the file holds either the old
-# or the new values, whole. See kill9/kill9_rounds.py.
+# settings file (KILL9_ROUNDS times, 200 by default; ctest runs two seeds of 100 side by side);
+# every time the file holds either the old or the new values, whole. See kill9/kill9_rounds.py.
 source "$(dirname "$0")/lib.sh"
 e2e_start_x 800 600
 export E2E_SCRATCH
