@@ -51,6 +51,7 @@ IniDocument::IniDocument(std::string_view bytes) {
         byteOrderMark = true;
         bytes.remove_prefix(kByteOrderMark.size());
     }
+    lines.reserve(std::size_t(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     while (!bytes.empty()) {
         std::size_t lineEnd = bytes.find('\n');
         std::string_view text = bytes.substr(0, lineEnd);
@@ -167,6 +168,51 @@ std::vector<std::string> IniDocument::readMany(std::string_view section,
         for (std::size_t at : found->second)
             values[at] = readValue(lines[i].value, limit);
         wanted.erase(found);
+    }
+    return values;
+}
+
+namespace {
+
+// The row that `name` numbers when it is `prefix` (in any case) followed by the decimal index
+// that std::to_string writes, when that row is below `rows`.
+std::optional<std::size_t> rowOf(std::string_view name, std::string_view prefix, std::size_t rows) {
+    if (name.size() <= prefix.size() || !sameName(name.substr(0, prefix.size()), prefix))
+        return std::nullopt;
+    const std::string_view digits = name.substr(prefix.size());
+    if (digits.size() > 1 && digits.front() == '0')
+        return std::nullopt;
+    std::size_t row = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        row = row * 10 + std::size_t(c - '0');
+        if (row >= rows)
+            return std::nullopt;
+    }
+    return row;
+}
+
+} // namespace
+
+std::vector<std::string> IniDocument::readRows(std::string_view section, std::string_view prefix,
+                                               std::size_t rows, std::size_t limit) const {
+    std::vector<std::string> values(rows);
+    prefix = trim(prefix);
+    const std::optional<std::size_t> header = findSection(section);
+    if (!header || rows == 0)
+        return values;
+    std::vector<bool> found(rows);
+    const std::size_t end = sectionEnd(*header);
+    for (std::size_t i = *header + 1; i < end; ++i) {
+        if (lines[i].kind != Kind::Key)
+            continue;
+        // The first key of a name wins.
+        const std::optional<std::size_t> row = rowOf(lines[i].name, prefix, rows);
+        if (!row || found[*row])
+            continue;
+        found[*row] = true;
+        values[*row] = readValue(lines[i].value, limit);
     }
     return values;
 }

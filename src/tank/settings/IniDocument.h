@@ -49,6 +49,13 @@ class IniDocument {
                                       const std::vector<std::string>& keys,
                                       std::size_t limit = kProfileReadLimit) const;
 
+    // The values of the numbered keys Prefix0 ... Prefix<rows - 1> of one section, as
+    // `readMany` gives them. One pass over the section, whatever `rows` is: a declared count
+    // far beyond the rows that are there costs nothing but the empty values.
+    std::vector<std::string> readRows(std::string_view section, std::string_view prefix,
+                                      std::size_t rows,
+                                      std::size_t limit = kProfileReadLimit) const;
+
     // Stores many Key=Value pairs in one section: the text that results is the one that a
     // `write` of each pair in turn would give, byte for byte (a pair `write` refuses is left
     // out), made in one pass whatever the number of pairs. Returns how many pairs were stored.

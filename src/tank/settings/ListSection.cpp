@@ -32,11 +32,7 @@ ListSection readListSection(const IniDocument& document, const ListSectionKeys& 
     list.on = flag(keys.own);
     const std::int32_t sum = parseAtoi(document.read(keys.section, keys.sum));
     const std::size_t rows = sum > 0 ? std::min(std::size_t(sum), maxRows) : 0;
-    std::vector<std::string> rowKeys;
-    rowKeys.reserve(rows);
-    for (std::size_t i = 0; i < rows; ++i)
-        rowKeys.push_back(keys.prefix + std::to_string(i));
-    list.paths = document.readMany(keys.section, rowKeys, kPathReadLimit);
+    list.paths = document.readRows(keys.section, keys.prefix, rows, kPathReadLimit);
     return list;
 }
 

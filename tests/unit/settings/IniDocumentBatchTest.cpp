@@ -1,7 +1,8 @@
 // Reading and writing many keys of a section at once: readMany gives what a read of each key
-// gives, and writeMany leaves the text, byte for byte, as a write of each pair in turn would,
-// on documents with duplicate sections and keys, names in other cases, blank lines at a
-// section's end, comments, an unterminated last line, CR LF line ends and a byte order mark.
+// gives, readRows what readMany gives for the numbered keys, and writeMany leaves the text, byte
+// for byte, as a write of each pair in turn would, on documents with duplicate sections and keys,
+// names in other cases, blank lines at a section's end, comments, an unterminated last line, CR LF
+// line ends and a byte order mark.
 
 #include "tank/settings/IniDocument.h"
 
@@ -26,8 +27,10 @@ class RandomIni {
 
     std::string section() { return pick({"List", "list", " LIST ", "Other", "x]y", ""}); }
     std::string key() {
-        return pick({"Sum", "sum", " SUM", "Row0", "row0", "Row1", "Row2", "Row10", "[Row", ";Row",
-                     "a=b", "Mode", ""});
+        return pick({"Sum",   "sum",   " SUM",  "Row0",  "row0",
+                     "Row1",  "Row2",  "Row10", "[Row",  ";Row",
+                     "a=b",   "Mode",  "",      "ROW3",  "Row01",
+                     "Row 1", "Row+1", "Row",   "Rows1", "Row18446744073709551617"});
     }
     std::string value() { return pick({"", "1", "0", " padded ", "/a/b.mp3", "two\nlines", "x"}); }
 
@@ -96,6 +99,24 @@ TEST(IniDocumentBatch, ReadManyReadsWhatAReadOfEachKeyReads) {
             ASSERT_EQ(values[i], document.read(section, keys[i], limit))
                 << document.bytes() << "\n"
                 << section << " / " << keys[i];
+    }
+}
+
+TEST(IniDocumentBatch, ReadRowsReadsWhatReadManyReadsForTheNumberedKeys) {
+    RandomIni make(3);
+    for (int round = 0; round < 20000; ++round) {
+        const IniDocument document(make.document());
+        const std::string section = make.section();
+        const std::string prefix = make.pick({"Row", "row", "ROW"});
+        const std::size_t rows = std::stoul(make.pick({"0", "1", "2", "4", "11"}));
+        std::vector<std::string> keys;
+        for (std::size_t i = 0; i < rows; ++i)
+            keys.push_back(prefix + std::to_string(i));
+        const std::size_t limit = make.chance(50) ? kProfileReadLimit : 3;
+        ASSERT_EQ(document.readRows(section, prefix, rows, limit),
+                  document.readMany(section, keys, limit))
+            << document.bytes() << "\n"
+            << section << " / " << prefix << " x " << rows;
     }
 }
 

@@ -3,8 +3,8 @@
 #include "tank/settings/SettingsFile.h"
 
 #include <csignal>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
