@@ -8,6 +8,10 @@
 namespace quelmarine::saver {
 
 void endOnTerminationSignals(std::function<void()> cleanUp) {
+    // A write to a connection whose other end has gone (the X server at the end of a session)
+    // fails with EPIPE and reaches that connection's own error handling, which removes the
+    // asset folder and ends with status 1, instead of the signal ending the process unseen.
+    std::signal(SIGPIPE, SIG_IGN);
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGTERM);

@@ -1,6 +1,7 @@
 #pragma once
 // Ending at once on SIGTERM, SIGINT or SIGHUP, whatever the drawing thread is doing (even in
-// the middle of loading the scene): the daemon expects the saver gone right away.
+// the middle of loading the scene): the daemon expects the saver gone right away. SIGPIPE is
+// ignored, so a connection that has gone is handled where it is used.
 
 #include <functional>
 

@@ -73,7 +73,7 @@ fault_unmount_all() {
     for ((i = ${#FAULT_MOUNTS[@]} - 1; i >= 0; i--)); do umount "${FAULT_MOUNTS[i]}" 2>/dev/null || true; done
     FAULT_MOUNTS=()
 }
-trap 'fault_unmount_all; e2e_cleanup' EXIT
+trap 'e2e_own_shell && fault_unmount_all; e2e_cleanup' EXIT
 
 # Makes folder $1 unwritable also for root (as on CI machines): a read-only bind mount; for
 # an ordinary user its permission bits do it.

@@ -18,7 +18,13 @@ e2e_stop() {
     rm -f "$E2E_SCRATCH/displayfd"
 }
 
+# True in the test's own shell. A child that bash forked for a background command, ended by a
+# signal before it has started its program (a test that kills the program at once), runs the
+# test's EXIT trap too: without this check it would delete the scratch folder under the test.
+e2e_own_shell() { [ "$BASHPID" = "$$" ]; }
+
 e2e_cleanup() {
+    e2e_own_shell || return 0
     e2e_stop
     rm -rf "$E2E_SCRATCH"
 }

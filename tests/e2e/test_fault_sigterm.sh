@@ -17,15 +17,19 @@ terminate_and_check() {
     # Killed by the signal itself (143) only before the handler exists.
     [ "$EXIT_CODE" = 0 ] || [ "$EXIT_CODE" = 143 -a "$2" = early ] ||
         fail "$1: exit status $EXIT_CODE"
+    [ -d "$E2E_SCRATCH" ] || fail "$1: the test's scratch folder is gone"
     fault_check_log_clean "$1"
     [ -z "$(leftovers)" ] || fail "$1: left behind: $(leftovers | tr '\n' ' ')"
     pass "$1: ended with status $EXIT_CODE, nothing left in the runtime folder"
 }
 
-for delay in 0 0.02 0.1 0.25 0.5; do
+# "at once" mostly ends the shell's child before it has started the program, so it also checks
+# that such a child leaves the test's scratch folder alone.
+for delay in "at once" 0 0.02 0.1 0.25 0.5; do
     e2e_start_app
-    sleep "$delay"
-    terminate_and_check "after $delay s" early
+    label="$delay"
+    [ "$delay" = "at once" ] || { sleep "$delay" && label="after $delay s"; }
+    terminate_and_check "$label" early
 done
 # The moment the first packed asset file appears, and at random moments while assets load. An
 # asset file lives only while it is read, so its creation is watched for rather than polled.

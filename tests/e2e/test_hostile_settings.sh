@@ -12,7 +12,7 @@ folder="$(dirname "$SETTINGS_FILE")"
 rss_limit_kb=$((600 * 1024))
 folder_state() { (cd "$folder" && find . -printf '%p %y %s %l\n' | sort && find . -type f -exec sha256sum {} + | sort); }
 # A failed case shows what the program said.
-trap 'status=$?; [ $status -eq 0 ] || { echo "--- the program said:" >&2; tail -n 40 "$E2E_SCRATCH/app.log" >&2; }; fault_unmount_all; e2e_cleanup' EXIT
+trap 'status=$?; e2e_own_shell || exit $status; [ $status -eq 0 ] || { echo "--- the program said:" >&2; tail -n 40 "$E2E_SCRATCH/app.log" >&2; }; fault_unmount_all; e2e_cleanup' EXIT
 
 # The program keeps drawing: two uncompressed screenshots half a second apart differ (PNG
 # screenshots of the whole screen cost seconds each on a loaded machine). A large file read again

@@ -58,6 +58,7 @@ run_by() {
 
 SWAY_RUNNER="" SWAY_PID="" SAVER_PID="" POINTER_PID="" IDLE_PID=""
 sway_cleanup() {
+    e2e_own_shell || return 0
     # Ended by their own ids: runuser does not always pass a signal on.
     local pid
     exec 8>&- || true

@@ -47,6 +47,7 @@ chown -R "$RUN_USER" "$USER_HOME"
 DAEMON_RUNNER=""
 SAVER_PID=""
 saver_daemon_cleanup() {
+    e2e_own_shell || return 0
     if [ -n "$DAEMON_RUNNER" ]; then
         as_user xscreensaver-command -exit >/dev/null 2>&1 || true
         for _ in $(seq 1 30); do kill -0 "$DAEMON_RUNNER" 2>/dev/null || break; sleep 0.1; done
