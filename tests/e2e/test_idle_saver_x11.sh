@@ -7,6 +7,8 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/saver_lib.sh"
 source "$(dirname "$0")/fault_lib.sh"
+# The asset folders of savers that are left in the runtime folder, one per line.
+saver_folders() { ls -A "$ASSET_FOLDER" 2>/dev/null | grep saver- || true; }
 [ -x "$IDLE_SAVER" ] || fail "no quelmarine-saver at $IDLE_SAVER"
 
 mkdir -p "$(dirname "$SETTINGS_FILE")"
@@ -107,7 +109,7 @@ done
 
 [ "$(stat -c '%Y %s' "$SETTINGS_FILE"; md5sum <"$SETTINGS_FILE")" = "$settings_before" ] ||
     fail "the settings file was changed"
-[ -z "$(ls -A "$ASSET_FOLDER" 2>/dev/null | grep saver- || true)" ] || fail "asset folders were left: $(ls "$ASSET_FOLDER")"
+[ -z "$(saver_folders)" ] || fail "asset folders were left: $(saver_folders)"
 pass "the settings file is as it was, and no asset folder is left"
 
 # The X server goes away under the saver: it ends with status 1, never hangs, and cleans up
@@ -116,6 +118,5 @@ start_and_wait
 kill "$X_PID"
 e2e_wait_exit "$SAVER_PID" 10
 [ "$EXIT_CODE" = 1 ] || fail "after the X server went the saver's status is $EXIT_CODE"
-[ -z "$(ls -A "$ASSET_FOLDER" 2>/dev/null | grep saver- || true)" ] ||
-    fail "the X server went and an asset folder was left: $(ls "$ASSET_FOLDER")"
+[ -z "$(saver_folders)" ] || fail "the X server went and an asset folder was left: $(saver_folders)"
 pass "when the X server goes it ends with status 1 and leaves no asset folder"

@@ -198,9 +198,11 @@ std::optional<std::size_t> rowOf(std::string_view name, std::string_view prefix,
 std::vector<std::string> IniDocument::readRows(std::string_view section, std::string_view prefix,
                                                std::size_t rows, std::size_t limit) const {
     std::vector<std::string> values(rows);
+    if (rows == 0)
+        return values;
     prefix = trim(prefix);
     const std::optional<std::size_t> header = findSection(section);
-    if (!header || rows == 0)
+    if (!header)
         return values;
     std::vector<bool> found(rows);
     const std::size_t end = sectionEnd(*header);
