@@ -18,10 +18,10 @@ pause() { sleep "$(between "$1" "$2" | awk '{ printf "%.2f", $1 / 100 }')"; }
 tank_window() { xdotool search --onlyvisible --name '^QuelmarineScr$' 2>/dev/null | head -n 1; }
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 
-# Waits up to 5 s for a visible window named $1; prints its id.
+# Waits up to $2 s (default 5) for a visible window named $1; prints its id.
 wait_window() {
     local id=""
-    for _ in $(seq 1 50); do
+    for _ in $(seq 1 $((${2:-5} * 10))); do
         id=$(window_named "$1")
         [ -n "$id" ] && break
         sleep 0.1
@@ -118,11 +118,16 @@ act_help() {
     pause 20 120
 }
 
+# How long an action waits for a window it opened, in seconds (longer in the first round, where
+# each window opens for the first time).
+WINDOW_WAIT=5
+
 # Chooses item $1 of the popup menu and sets DIALOG to the id of the dialog captioned $2 once
-# it shows; fails when it does not.
+# it shows; fails (noted) when it does not.
 open_dialog() {
     choose_from_menu "$1"
-    DIALOG=$(wait_window "$2")
+    DIALOG=$(wait_window "$2" "$WINDOW_WAIT")
+    [ -n "$DIALOG" ] || soak_note "the dialog $2 did not show"
     [ -n "$DIALOG" ]
 }
 
@@ -150,11 +155,13 @@ act_fish_settings() {
 
 # Types path $1 into the file dialog that the button at ($2, $3) opens (a click on its file
 # name box first) and accepts it; Esc when the dialog is still open after three Returns.
+# FILE_TAKEN is "yes" when the dialog took the path, else empty.
 add_through_file_dialog() {
+    FILE_TAKEN=""
     click "$2" "$3"
     local id
-    id=$(wait_window '^Open$')
-    [ -n "$id" ] || return 0
+    id=$(wait_window '^Open$' "$WINDOW_WAIT")
+    [ -n "$id" ] || { soak_note "the file dialog did not show"; return 0; }
     sleep 0.3
     geometry_of "$id"
     click $((X + WIDTH / 2)) $((Y + HEIGHT - 55))
@@ -165,7 +172,7 @@ add_through_file_dialog() {
     for _ in 1 2 3; do
         xdotool key Return
         sleep 0.7
-        [ -z "$(window_named '^Open$')" ] && return 0
+        [ -z "$(window_named '^Open$')" ] && FILE_TAKEN=yes && return 0
     done
     soak_note "the file dialog did not take $1"
     escape_from "$id"
@@ -237,14 +244,26 @@ act_music() {
     sleep 0.3
 }
 
-# Own music stopped ("Stop" in the Custom Music dialog), the dialog closed again.
-stop_music() {
-    open_dialog 5 "$MUSIC_CAPTION" || return 0
+# The sound server's streams now: the ambient loop's and, while a track plays, the music's.
+streams() { pactl list short sink-inputs 2>/dev/null | wc -l; }
+own_music_on() { grep -q '^OwnMusic=1' "$XDG_CONFIG_HOME/QuelmarineScr/QuelmarineSet.ini" 2>/dev/null; }
+
+# The sound in the same state for every quiet sample: own music stopped ("Stop") and switched
+# off ("On/Off", when it is on), so that the ambient loop plays, one stream. (Own music switched
+# on but stopped plays nothing and holds no sound-server connection: six descriptors fewer.)
+quiet_sound() {
+    open_dialog 5 "$MUSIC_CAPTION" || { soak_note "quiet sound: the music dialog did not open"; return 0; }
     local id=$DIALOG
     geometry_of "$id"
-    click $((X + 466)) $((Y + 288))
+    click $((X + 466)) $((Y + 288)) # Stop
     sleep 0.3
+    if own_music_on; then click $((X + 34)) $((Y + 48)); fi
     escape_from "$id"
+    for _ in $(seq 1 100); do
+        ! own_music_on && [ "$(streams)" -eq 1 ] && return 0
+        sleep 0.1
+    done
+    soak_note "quiet sound: own music $(own_music_on && echo on || echo off), $(streams) stream(s)"
 }
 
 # One random action, weighted towards the tank's own input; only those named in
@@ -265,29 +284,51 @@ soak_random_action() {
     esac
 }
 
-# Every kind of action once, so that whatever is made on first use exists before the first
-# minute's sample: also a track played for two seconds, and a picture and a track added
-# through the file dialogs.
+# Own music switched off (the ambient loop plays), a track added through the file dialog, then
+# played for two seconds and stopped; true when the track was taken and played (a second
+# stream came).
+first_music() {
+    open_dialog 5 "$MUSIC_CAPTION" || return 1
+    local id=$DIALOG played=""
+    geometry_of "$id"
+    local mx=$X my=$Y
+    if own_music_on; then click $((mx + 34)) $((my + 48)); fi
+    add_through_file_dialog "$SOAK_MEDIA/track0.wav" $((mx + 58)) $((my + 288))
+    click $((mx + 200)) $((my + 106)) # the first row
+    click $((mx + 364)) $((my + 288)) # Play
+    for _ in $(seq 1 50); do
+        [ "$(streams)" -ge 2 ] && played=yes && break
+        sleep 0.1
+    done
+    sleep 2
+    click $((mx + 466)) $((my + 288)) # Stop
+    escape_from "$id"
+    [ -n "$FILE_TAKEN" ] && [ -n "$played" ]
+}
+
+# A picture added through the file dialog; true when it was taken.
+first_picture() {
+    open_dialog 6 "$BACKGROUND_CAPTION" || return 1
+    local id=$DIALOG
+    geometry_of "$id"
+    add_through_file_dialog "$SOAK_MEDIA/picture0.png" $((X + 89)) $((Y + 246))
+    escape_from "$id"
+    [ -n "$FILE_TAKEN" ]
+}
+
+# Every kind of action once, so that whatever is made on first use exists before the warm-up's
+# sample: also a track played, and a picture and a track added through the file dialogs, each
+# tried up to three times until it takes (a window can be slow to come the first time on a busy
+# machine, and what it makes would then come after the warm-up).
 soak_first_round() {
-    choose_from_menu 5
-    local id
-    id=$(wait_window "$MUSIC_CAPTION")
-    if [ -n "$id" ]; then
-        geometry_of "$id"
-        local mx=$X my=$Y
-        click $((mx + 364)) $((my + 288)) # Play
-        sleep 2
-        add_through_file_dialog "$SOAK_MEDIA/track0.wav" $((mx + 58)) $((my + 288))
-        click $((mx + 466)) $((my + 288)) # Stop
-        escape_from "$id"
-    fi
-    choose_from_menu 6
-    id=$(wait_window "$BACKGROUND_CAPTION")
-    if [ -n "$id" ]; then
-        geometry_of "$id"
-        add_through_file_dialog "$SOAK_MEDIA/picture0.png" $((X + 89)) $((Y + 246))
-        escape_from "$id"
-    fi
+    local WINDOW_WAIT=20 part try
+    for part in first_music first_picture; do
+        for try in 1 2 3; do
+            close_strays
+            "$part" && break
+            soak_note "first round: $part did not take (try $try)"
+        done
+    done
     close_strays
     act_mode_clicks
     act_help
