@@ -161,7 +161,10 @@ add_through_file_dialog() {
     click "$2" "$3"
     local id
     id=$(wait_window '^Open$' "$WINDOW_WAIT")
-    [ -n "$id" ] || { soak_note "the file dialog did not show"; return 0; }
+    if [ -z "$id" ]; then
+        soak_note "the file dialog did not show (its button is off while a track plays)"
+        return 0
+    fi
     sleep 0.3
     geometry_of "$id"
     click $((X + WIDTH / 2)) $((Y + HEIGHT - 55))
@@ -252,7 +255,7 @@ own_music_on() { grep -q '^OwnMusic=1' "$XDG_CONFIG_HOME/QuelmarineScr/Quelmarin
 # off ("On/Off", when it is on), so that the ambient loop plays, one stream. (Own music switched
 # on but stopped plays nothing and holds no sound-server connection: six descriptors fewer.)
 quiet_sound() {
-    open_dialog 5 "$MUSIC_CAPTION" || { soak_note "quiet sound: the music dialog did not open"; return 0; }
+    open_dialog 5 "$MUSIC_CAPTION" || return 0
     local id=$DIALOG
     geometry_of "$id"
     click $((X + 466)) $((Y + 288)) # Stop
