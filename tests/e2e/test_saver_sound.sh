@@ -19,26 +19,45 @@ pactl info >/dev/null 2>&1 || fail "the test's PulseAudio server did not start: 
 
 e2e_start_x 640 480
 
-# The RMS amplitude (0 ... 1) of what the null sink plays while the saver runs with "$@".
-loudness_with() {
-    saver_start -window "$@"
-    sleep 2
+# The number of the sound server's playback streams.
+streams() { pactl list short sink-inputs | grep -c . || true; }
+
+# Records from the null sink's monitor until it holds $1 seconds of sound (waiting for the bytes,
+# not for the clock) and prints their RMS amplitude (0 ... 1).
+recorded_rms() {
+    local bytes=$(( 44100 * 2 * $1 )) file="$pulse/recording.raw" recorder
+    : >"$file"
     parec --device=saver_test.monitor --format=s16le --rate=44100 --channels=1 --raw \
-        >"$pulse/recording.raw" 2>/dev/null &
-    local recorder=$!
-    sleep 2
+        --latency-msec=50 >"$file" 2>/dev/null &
+    recorder=$!
+    e2e_poll 30 eval '[ "$(stat -c %s "$file")" -ge "$bytes" ]' || fail "$1 s of sound not recorded in 30 s"
     kill "$recorder"
     wait "$recorder" 2>/dev/null || true
-    saver_terminate "$SAVER_PID"
-    sox -t raw -r 44100 -e signed -b 16 -c 1 "$pulse/recording.raw" -n stat 2>&1 |
+    head -c "$bytes" "$file" | sox -t raw -r 44100 -e signed -b 16 -c 1 - -n stat 2>&1 |
         awk '/RMS +amplitude/ {print $3}'
 }
 
-silent=$(loudness_with)
-[ -n "$silent" ] || fail "nothing was recorded"
-at_least 0.001 "$silent" || fail "the saver played sound without --sound (RMS $silent)"
-pass "silent by default (RMS $silent)"
+# The saver drawing in a window of the test's own with "$@". Its RMS amplitude of what the null
+# sink plays once the tank shows (and with --sound, once its stream has started) is in LOUDNESS;
+# the number of streams it had then is in STREAMS.
+listen_to_saver() {
+    saver_test_window 320 240 100 100
+    saver_start -window-id "$TEST_WINDOW" "$@"
+    saver_wait_tank "$pulse/tank.png" 30 300x220+110+110
+    [ "${1:-}" != --sound ] || e2e_poll 30 eval '[ "$(streams)" -ge 1 ]' ||
+        fail "the saver's sound stream did not start: $(cat "$E2E_SCRATCH/saver.log")"
+    LOUDNESS=$(recorded_rms 2)
+    STREAMS=$(streams)
+    saver_terminate "$SAVER_PID"
+    kill "$TEST_WINDOW_PID" 2>/dev/null || true
+    [ -n "$LOUDNESS" ] || fail "nothing was recorded"
+}
 
-loud=$(loudness_with --sound)
-at_least "$loud" 0.01 || fail "--sound played nothing (RMS $loud): $(cat "$E2E_SCRATCH/saver.log")"
-pass "--sound plays the ambient loop (RMS $loud)"
+listen_to_saver
+[ "$STREAMS" -eq 0 ] || fail "the saver opened $STREAMS sound streams without --sound"
+at_least 0.001 "$LOUDNESS" || fail "the saver played sound without --sound (RMS $LOUDNESS)"
+pass "silent by default (RMS $LOUDNESS, no stream)"
+
+listen_to_saver --sound
+at_least "$LOUDNESS" 0.01 || fail "--sound played nothing (RMS $LOUDNESS): $(cat "$E2E_SCRATCH/saver.log")"
+pass "--sound plays the ambient loop (RMS $LOUDNESS)"

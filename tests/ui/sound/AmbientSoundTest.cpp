@@ -3,6 +3,7 @@
 
 #include "LoopFit.h"
 #include "PulseNullSink.h"
+#include "RecordWhile.h"
 
 #include <QTest>
 #include <QTimer>
@@ -42,18 +43,8 @@ class AmbientSoundPlayback : public ::testing::Test {
         frames.start(10);
     }
 
-    // Starts recording; once the recorder delivers, calls `change` and runs the event loop (and
-    // so the frame ticks) for `ms`.
     template <typename Change> std::vector<float> record(int ms, Change change) {
-        PulseNullSink::Recording recording(PulseNullSink::shared(), kRate);
-        EXPECT_TRUE(recording.started());
-        for (int waited = 0; waited < 5000 && !recording.hasSamples(); waited += 20)
-            QTest::qWait(20);
-        EXPECT_TRUE(recording.hasSamples()) << "the recorder delivers nothing";
-        QTest::qWait(100);
-        change();
-        QTest::qWait(ms);
-        return recording.stop();
+        return testsupport::recordWhile(kRate, ms, change);
     }
 
     bool assetFilesLeft() const {
@@ -113,8 +104,7 @@ TEST_F(AmbientSoundPlayback, StopsWhileOwnMusicIsOnAndRestartsAtTheNewVolume) {
 
     // Own music on: the ticks stop the loop (and keep stopping it).
     musicPlaying = true;
-    QTest::qWait(300);
-    EXPECT_TRUE(ambientRestart);
+    EXPECT_TRUE(QTest::qWaitFor([] { return ambientRestart; }, 5000));
     rec = record(1000, [] {});
     const double silence = rms(rec, 0, rec.size());
     EXPECT_LT(silence, 0.002) << "the ambient loop still plays";

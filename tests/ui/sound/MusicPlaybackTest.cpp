@@ -5,6 +5,7 @@
 
 #include "LoopFit.h"
 #include "PulseNullSink.h"
+#include "RecordWhile.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
@@ -404,13 +405,7 @@ class MusicThroughTheSink : public ::testing::Test {
         frames.start(10);
     }
     std::vector<float> record(int ms, const std::function<void()>& change) {
-        PulseNullSink::Recording recording(PulseNullSink::shared(), kRate);
-        EXPECT_TRUE(recording.started());
-        (void)QTest::qWaitFor([&] { return recording.hasSamples(); }, 5000);
-        QTest::qWait(100);
-        change();
-        QTest::qWait(ms);
-        return recording.stop();
+        return testsupport::recordWhile(kRate, ms, change);
     }
     // How strongly the ambient loop is present from `from` on (fitted gain; about 1 when it
     // plays at full level).

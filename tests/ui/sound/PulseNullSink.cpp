@@ -145,9 +145,9 @@ PulseNullSink::Recording::~Recording() {
     endProcess(recorder);
 }
 
-bool PulseNullSink::Recording::hasSamples() const {
+std::size_t PulseNullSink::Recording::samplesSoFar() const {
     struct stat info {};
-    return stat(file.c_str(), &info) == 0 && info.st_size > 0;
+    return stat(file.c_str(), &info) == 0 ? std::size_t(info.st_size) / 2 : 0;
 }
 
 std::vector<float> PulseNullSink::Recording::stop() {

@@ -29,8 +29,8 @@ class PulseNullSink {
         Recording(const PulseNullSink& sink, int rate);
         ~Recording();
         bool started() const { return recorder > 0; }
-        // True once the recorder has written its first samples.
-        bool hasSamples() const;
+        // The samples the recorder has written so far.
+        std::size_t samplesSoFar() const;
         // Ends the recording and returns its samples in [-1, 1].
         std::vector<float> stop();
 
