@@ -43,7 +43,7 @@ class AmbientSoundPlayback : public ::testing::Test {
         frames.start(10);
     }
 
-    template <typename Change> std::vector<float> record(int ms, Change change) {
+    std::vector<float> record(int ms, const std::function<void()>& change) {
         return testsupport::recordWhile(kRate, ms, change);
     }
 
